@@ -59,30 +59,30 @@ const QString kWaveDash = QStringLiteral("～");
 
 }  // namespace
 
-const NutrientDisplayRow &nutrientDisplay(int nutrient)
+const NutrientDisplayRow &nutrientDisplayRow(int nutrient)
 {
     Q_ASSERT(nutrient >= 0 && nutrient < kNutrientCount);
     return kRows[static_cast<size_t>(nutrient)];
 }
 
-QString nutrientName(int nutrient)
+QString nutrientDisplayName(int nutrient)
 {
-    return QString::fromUtf8(nutrientDisplay(nutrient).name);
+    return QString::fromUtf8(nutrientDisplayRow(nutrient).name);
 }
 
-QString nutrientUnit(int nutrient)
+QString nutrientDisplayUnit(int nutrient)
 {
-    return QString::fromUtf8(nutrientDisplay(nutrient).unit);
+    return QString::fromUtf8(nutrientDisplayRow(nutrient).unit);
 }
 
-int nutrientDecimals(int nutrient)
+int displayDecimals(int nutrient)
 {
-    return nutrientDisplay(nutrient).decimals;
+    return nutrientDisplayRow(nutrient).decimals;
 }
 
 QString nutrientHeading(int nutrient)
 {
-    const NutrientDisplayRow &row = nutrientDisplay(nutrient);
+    const NutrientDisplayRow &row = nutrientDisplayRow(nutrient);
     const QString bottom = QString::fromUtf8(row.headingBottom);
     if (row.headingTop[0] == '\0')
         return bottom;
@@ -91,22 +91,22 @@ QString nutrientHeading(int nutrient)
 
 QString formatPlain(int nutrient, double value)
 {
-    return QString::fromStdString(fixedText(value, nutrientDecimals(nutrient)));
+    return QString::fromStdString(fixedText(value, displayDecimals(nutrient)));
 }
 
 QString formatIntake(int nutrient, double value)
 {
-    return fixedCell(value, nutrientDecimals(nutrient), kViewWidth, false, kViewWidth, kViewOverflow);
+    return fixedCell(value, displayDecimals(nutrient), kViewWidth, false, kViewWidth, kViewOverflow);
 }
 
 QString formatDifference(int nutrient, double difference)
 {
-    return fixedCell(difference, nutrientDecimals(nutrient), kViewWidth, true, kViewWidth, kViewOverflow);
+    return fixedCell(difference, displayDecimals(nutrient), kViewWidth, true, kViewWidth, kViewOverflow);
 }
 
 QString formatReference(int nutrient, double lower, double upper)
 {
-    const int d = nutrientDecimals(nutrient);
+    const int d = displayDecimals(nutrient);
     if (lower != 0 && upper != 0) {
         if (lower == upper)
             return formatIntake(nutrient, lower);
@@ -127,12 +127,12 @@ QString formatRate(double rate)
 
 QString formatPanelAmount(int nutrient, double value)
 {
-    return fixedCell(value, nutrientDecimals(nutrient), kPanelWidth, false, kPanelWidth, kPanelOverflow);
+    return fixedCell(value, displayDecimals(nutrient), kPanelWidth, false, kPanelWidth, kPanelOverflow);
 }
 
 QString formatPanelDifference(int nutrient, double difference)
 {
-    return fixedCell(difference, nutrientDecimals(nutrient), kPanelWidth, true, kPanelWidth, kPanelOverflow);
+    return fixedCell(difference, displayDecimals(nutrient), kPanelWidth, true, kPanelWidth, kPanelOverflow);
 }
 
 }  // namespace dalmain

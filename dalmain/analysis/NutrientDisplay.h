@@ -31,11 +31,11 @@ struct NutrientDisplayRow {
 };
 
 // The row of nutrient index i (0 to 36). An index outside that range is a programming error.
-const NutrientDisplayRow &nutrientDisplay(int nutrient);
+const NutrientDisplayRow &nutrientDisplayRow(int nutrient);
 
-QString nutrientName(int nutrient);
-QString nutrientUnit(int nutrient);
-int nutrientDecimals(int nutrient);
+QString nutrientDisplayName(int nutrient);
+QString nutrientDisplayUnit(int nutrient);
+int displayDecimals(int nutrient);
 // The two-line heading as one text: "top\nbottom", or the bottom line alone.
 QString nutrientHeading(int nutrient);
 

@@ -54,7 +54,7 @@ ShownDifference shownDifference(int nutrient, double intake, double lower, doubl
         return shown;
     }
     const double difference = rate > 100.0 ? intake - upper : intake - lower;
-    const std::string text = fixedText(difference, nutrientDecimals(nutrient), kDifferenceWidth, true);
+    const std::string text = fixedText(difference, displayDecimals(nutrient), kDifferenceWidth, true);
     shown.none = false;
     // Read back the number as written, before an overflowing text is masked: a huge excess
     // must not be judged as "no difference" because its cell shows "****".

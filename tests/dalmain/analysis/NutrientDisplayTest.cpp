@@ -12,16 +12,16 @@ TEST(NutrientDisplay, HeadingsSplitTheOneLineName)
 {
     for (int i = 0; i < kNutrientCount; ++i) {
         SCOPED_TRACE(i);
-        const NutrientDisplayRow &row = nutrientDisplay(i);
-        EXPECT_EQ(QString::fromUtf8(row.headingTop) + QString::fromUtf8(row.headingBottom), nutrientName(i));
+        const NutrientDisplayRow &row = nutrientDisplayRow(i);
+        EXPECT_EQ(QString::fromUtf8(row.headingTop) + QString::fromUtf8(row.headingBottom), nutrientDisplayName(i));
         EXPECT_STRNE(row.headingBottom, "");
         EXPECT_GE(row.decimals, 0);
         EXPECT_LE(row.decimals, 2);
         // The aligned text export gives names 12 bytes and units 4.
-        EXPECT_LE(quenkit::sjisWidth(nutrientName(i)), 12);
-        EXPECT_LE(quenkit::sjisWidth(nutrientUnit(i)), 4);
+        EXPECT_LE(quenkit::sjisWidth(nutrientDisplayName(i)), 12);
+        EXPECT_LE(quenkit::sjisWidth(nutrientDisplayUnit(i)), 4);
         bool encodable = false;
-        quenkit::toSjis(nutrientName(i) + nutrientUnit(i), &encodable);
+        quenkit::toSjis(nutrientDisplayName(i) + nutrientDisplayUnit(i), &encodable);
         EXPECT_TRUE(encodable);
     }
     EXPECT_EQ(nutrientHeading(Protein), QStringLiteral("たんぱく\n質"));
