@@ -1,0 +1,274 @@
+#include "dalmain/master/ReferenceIntakes.h"
+
+#include "dalmain/master/ReferenceIntakeStandards.h"
+
+#include "quenkit/files/DataFolder.h"
+#include "quenkit/owner/Owner.h"
+#include "quenkit/registry/SettingsStore.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace dalmain {
+
+const std::array<int, kIntakeColumns> kIntakeColumnNutrient = {
+    EnergyKcal, Protein, Fat, Carbohydrate, Potassium, Calcium, Magnesium, Phosphorus,
+    Iron, -1, Zinc, Copper, RetinolEq, VitaminD, VitaminEAlpha, VitaminK,
+    VitaminB1, VitaminB2, Niacin, VitaminB6, VitaminB12, Folate, PantothenicAcid, VitaminC,
+    SaturatedFattyAcids, Cholesterol, TotalFiber, SaltEquivalent,
+};
+
+namespace {
+
+// A longer line is taken as garbage: all its fields read empty.
+constexpr qsizetype kMaxLineLength = 10000;
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The number at the start of a field, read as the C library reads decimal text: leading
+// blanks, a sign, digits with an optional fraction and exponent; anything after it is ignored
+// and a field without digits reads 0.
+double leadingNumber(QByteArrayView field)
+{
+    qsizetype i = 0;
+    while (i < field.size() && (field[i] == ' ' || field[i] == '\t'))
+        ++i;
+    const qsizetype start = i;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < field.size() && isDigit(field[i]))
+        ++i, ++digits;
+    if (i < field.size() && field[i] == '.') {
+        ++i;
+        while (i < field.size() && isDigit(field[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return 0.0;
+    if (i < field.size() && (field[i] == 'e' || field[i] == 'E')) {
+        qsizetype j = i + 1;
+        if (j < field.size() && (field[j] == '+' || field[j] == '-'))
+            ++j;
+        if (j < field.size() && isDigit(field[j])) {
+            while (j < field.size() && isDigit(field[j]))
+                ++j;
+            i = j;
+        }
+    }
+    // from_chars takes no plus sign.
+    const qsizetype from = field[start] == '+' ? start + 1 : start;
+    double value = 0.0;
+    std::from_chars(field.data() + from, field.data() + i, value);
+    return value;
+}
+
+// The integer at the start of a field: blanks, a sign and digits, as the C library reads it.
+int leadingInteger(QByteArrayView field)
+{
+    qsizetype i = 0;
+    while (i < field.size() && (field[i] == ' ' || field[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-'))
+        negative = field[i++] == '-';
+    long long value = 0;
+    while (i < field.size() && isDigit(field[i]) && value < 1000000000)
+        value = value * 10 + (field[i++] - '0');
+    return static_cast<int>(negative ? -value : value);
+}
+
+// The fields of one line: a field ends at a comma or a CR, and double quotes are dropped.
+QList<QByteArray> splitFields(QByteArrayView line)
+{
+    QList<QByteArray> fields;
+    if (line.size() > kMaxLineLength)
+        return fields;
+    QByteArray field;
+    for (char c : line) {
+        if (c == ',' || c == '\r') {
+            fields.append(field);
+            field.clear();
+        } else if (c != '"') {
+            field.append(c);
+        }
+    }
+    fields.append(field);
+    return fields;
+}
+
+ReferenceIntakeRow parseRow(QByteArrayView line)
+{
+    const QList<QByteArray> fields = splitFields(line);
+    auto field = [&](int i) { return i < fields.size() ? QByteArrayView(fields[i]) : QByteArrayView(); };
+    ReferenceIntakeRow row;
+    row.upperAge = leadingInteger(field(1));
+    row.unused = {leadingNumber(field(2)), leadingNumber(field(3))};
+    for (int i = 0; i < kIntakeRowValues; ++i)
+        row.values[static_cast<size_t>(i)] = leadingNumber(field(4 + i));
+    return row;
+}
+
+// Walks the lines of a text; a line ends at LF, and a last line without one still counts.
+class Lines
+{
+public:
+    explicit Lines(QByteArrayView text) : m_text(text) {}
+
+    bool next(QByteArrayView &line)
+    {
+        if (m_pos >= m_text.size())
+            return false;
+        qsizetype end = m_text.indexOf('\n', m_pos);
+        if (end < 0)
+            end = m_text.size();
+        line = m_text.sliced(m_pos, end - m_pos);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        m_pos = end + 1;
+        return true;
+    }
+
+private:
+    QByteArrayView m_text;
+    qsizetype m_pos = 0;
+};
+
+template <size_t N>
+bool readRows(Lines &lines, std::array<ReferenceIntakeRow, N> &rows)
+{
+    for (ReferenceIntakeRow &row : rows) {
+        QByteArrayView line;
+        if (!lines.next(line))
+            return false;
+        row = parseRow(line);
+    }
+    return true;
+}
+
+bool skipLines(Lines &lines, int count)
+{
+    QByteArrayView line;
+    for (int i = 0; i < count; ++i) {
+        if (!lines.next(line))
+            return false;
+    }
+    return true;
+}
+
+// Puts the installed copy of the file into the data folder. Qt copies through a temporary file,
+// so an interrupted copy never leaves a truncated file that would then be taken as damaged.
+void restoreInstalledCopy()
+{
+    QString folder;
+    quenkit::GetUserRegistryString(QStringLiteral("DataDir"), nullptr, folder, 1024);
+    if (folder.isEmpty())
+        return;
+    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
+        folder += QLatin1Char('/');
+    QFile::copy(quenkit::resolvePath(folder + kReferenceIntakeFile), quenkit::dataPath(kReferenceIntakeFile));
+}
+
+// round() of the fat rule: add 0.5 and drop the fraction.
+double roundHalfUp(double x)
+{
+    return std::trunc(x + 0.5);
+}
+
+}  // namespace
+
+const ReferenceIntakeRow &ReferenceIntakeTables::ageRow(int sex, int age) const
+{
+    const ReferenceIntakeRow *rows = sex == 1 ? female.data() : male.data();
+    for (int i = 0; i < kIntakeAgeRows; ++i) {
+        if (rows[i].upperAge >= age)
+            return rows[i];
+    }
+    return rows[kIntakeAgeRows - 1];
+}
+
+bool parseReferenceIntakes(QByteArrayView text, ReferenceIntakeTables &tables)
+{
+    Lines lines(text);
+    return skipLines(lines, 3) && readRows(lines, tables.male) && skipLines(lines, 1)
+           && readRows(lines, tables.female);
+}
+
+IntakeLoad LoadReferenceIntakes(quenkit::Owner *owner, ReferenceIntakeTables &tables)
+{
+    tables = ReferenceIntakeTables{};
+    QFile file(quenkit::dataPath(kReferenceIntakeFile));
+    if (!file.open(QIODevice::ReadOnly)) {
+        restoreInstalledCopy();
+        file.setFileName(quenkit::dataPath(kReferenceIntakeFile));
+        if (!file.open(QIODevice::ReadOnly)) {
+            quenkit::inform(owner, kIntakeLoadCaption, kIntakeUnreadableMessage, quenkit::Icon::Warning);
+            return IntakeLoad::Unreadable;
+        }
+    }
+    const QByteArray text = file.readAll();
+    if (!parseReferenceIntakes(text, tables)) {
+        quenkit::inform(owner, kIntakeLoadCaption, kIntakeDamagedMessage, quenkit::Icon::Warning);
+        return IntakeLoad::Damaged;
+    }
+    return IntakeLoad::Loaded;
+}
+
+ReferenceIntakeTables &referenceIntakes()
+{
+    static ReferenceIntakeTables tables;
+    return tables;
+}
+
+int DeriveIntakeStandard(quenkit::Owner *owner, const ReferenceIntakeTables &tables,
+                         const IntakeSubject &subject, IntakeStandard &standard)
+{
+    // A block used before (another user, another standard) must not lend its old values to
+    // the nutrients this derivation leaves alone.
+    standard = IntakeStandard{};
+    if (!subject.national) {
+        if (findUserStandard(subject.standardName, &standard))
+            return 1;
+        reportMissingStandard(owner);
+        return 0;
+    }
+
+    const int level = std::clamp(subject.activity, 0, kIntakeLevels - 1);
+    const ReferenceIntakeRow &row = tables.ageRow(subject.sex, subject.age);
+    for (int k = 0; k < kIntakeColumns; ++k) {
+        if (k != kIntakeMenstruatingIronColumn)
+            standard[kIntakeColumnNutrient[k]] = row.at(k, level);
+    }
+
+    const bool woman = subject.sex == 1;
+    if (woman && subject.pregnancy >= 1 && subject.pregnancy <= kPregnancyClasses) {
+        const ReferenceIntakeRow &addition = tables.additionRow(subject.pregnancy);
+        for (int k = 0; k < kIntakeColumns; ++k) {
+            if (k == kIntakeMenstruatingIronColumn)
+                continue;
+            const IntakeBound add = addition.at(k, level);
+            IntakeBound &bound = standard[kIntakeColumnNutrient[k]];
+            if (k == kIntakeFatColumn) {
+                // The addition row holds the fat goal in percent of the (already increased)
+                // energy; 9 kcal a gram, rounded to a multiple of 5 g.
+                const IntakeBound energy = standard[EnergyKcal];
+                bound.lower = 5.0 * roundHalfUp(add.lower * energy.lower / 4500.0);
+                bound.upper = 5.0 * roundHalfUp(add.upper * energy.upper / 4500.0);
+            } else {
+                bound.lower += add.lower;
+                bound.upper += add.upper;
+            }
+        }
+    }
+    if (woman && subject.menstruation == 0)
+        standard[Iron] = row.at(kIntakeMenstruatingIronColumn, level);
+    return 1;
+}
+
+}  // namespace dalmain

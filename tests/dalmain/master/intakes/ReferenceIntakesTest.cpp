@@ -1,0 +1,272 @@
+// Reading "jk2010.dat" and deriving a person's reference values from it.
+
+#include "IntakeFixtures.h"
+
+#include "support/TestSupport.h"
+
+#include "quenkit/owner/ScriptedOwner.h"
+#include "quenkit/registry/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using namespace dalmain;
+using namespace intakefixtures;
+
+// ---- reading the file ----
+
+class IntakeFileTest : public ::testing::TestWithParam<const char *>
+{
+};
+
+TEST_P(IntakeFileTest, EveryRowReadsBackAsWritten)
+{
+    const ReferenceIntakeTables written = distinctTables();
+    ReferenceIntakeTables read;
+    ASSERT_TRUE(parseReferenceIntakes(fileText(written, GetParam()), read));
+    EXPECT_EQ(read.male, written.male);
+    EXPECT_EQ(read.female, written.female);
+}
+
+INSTANTIATE_TEST_SUITE_P(LineEnds, IntakeFileTest, ::testing::Values("\r\n", "\n"));
+
+TEST(IntakeFile, FieldsAreSplitAtCommasWithQuotesDroppedAndNumbersReadByTheirPrefix)
+{
+    ReferenceIntakeTables t = distinctTables();
+    QByteArray text = fileText(t);
+    // The first male row becomes: a quoted label holding a comma (which still splits it), a
+    // quoted number, an empty field, numbers followed by text, an exponent, a sign, no digits;
+    // the row then ends early.
+    text.replace(rowLine(t.male[0], "male"), "\"male, young\",\"49\",,1.5kg,12abc,2.5e2,+7,-,x");
+
+    ReferenceIntakeTables read;
+    ASSERT_TRUE(parseReferenceIntakes(text, read));
+    const ReferenceIntakeRow &row = read.male[0];
+    EXPECT_EQ(row.upperAge, 0);                 // " young"
+    EXPECT_EQ(row.unused[0], 49);
+    EXPECT_EQ(row.unused[1], 0);                // empty
+    const double expected[] = {1.5, 12, 250, 7, 0, 0};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(row.values[i], expected[i]) << i;
+    for (int i = 6; i < kIntakeRowValues; ++i)
+        ASSERT_EQ(row.values[i], 0) << i;       // fields the line does not have
+    EXPECT_EQ(read.male[1], t.male[1]);
+}
+
+TEST(IntakeFile, AnOverlongLineGivesAZeroRowAndTheRowsBehindItStayInPlace)
+{
+    ReferenceIntakeTables t = distinctTables();
+    QByteArray text = fileText(t);
+    const QByteArray third = rowLine(t.male[2], "male");
+    text.replace(third, third + ',' + QByteArray(10001 - third.size(), '0'));
+
+    ReferenceIntakeTables read;
+    ASSERT_TRUE(parseReferenceIntakes(text, read));
+    EXPECT_EQ(read.male[2], ReferenceIntakeRow{});
+    EXPECT_EQ(read.male[1], t.male[1]);
+    EXPECT_EQ(read.male[3], t.male[3]);
+    EXPECT_EQ(read.female, t.female);
+}
+
+class IntakeLoadTest : public ::testing::Test
+{
+protected:
+    testsupport::TempFolders folders;
+    quenkit::ScriptedOwner owner;
+    ReferenceIntakeTables tables;
+};
+
+TEST_F(IntakeLoadTest, AFileThatEndsBeforeItsLastLineIsReportedDamagedAndKeepsWhatWasRead)
+{
+    const ReferenceIntakeTables full = distinctTables();
+    QList<QByteArray> lines = fileText(full).split('\n');
+    lines.removeLast();   // behind the last line end
+    ASSERT_EQ(lines.size(), 38);
+    lines.removeLast();   // the file now ends after line 37
+    ASSERT_TRUE(testsupport::writeFile(folders.dataFile("jk2010.dat"), lines.join('\n') + '\n'));
+
+    EXPECT_EQ(LoadReferenceIntakes(&owner, tables), IntakeLoad::Damaged);
+    ASSERT_EQ(owner.messages().size(), 1);
+    EXPECT_EQ(owner.messages()[0].text,
+              QStringLiteral("日本人の食事摂取基準2010年版の読込に失敗しました。\nファイルが破損している可能性があります。"));
+    EXPECT_EQ(owner.messages()[0].caption, QStringLiteral("確認"));
+    EXPECT_EQ(owner.messages()[0].icon, quenkit::Icon::Warning);
+    EXPECT_EQ(tables.male, full.male);
+    EXPECT_EQ(tables.female[17], full.female[17]);
+    EXPECT_EQ(tables.female[18], ReferenceIntakeRow{});
+}
+
+TEST_F(IntakeLoadTest, AMissingFileIsCopiedFromTheSystemDataFolder)
+{
+    const QString system = folders.root() + QStringLiteral("/system/");
+    QDir().mkpath(system);
+    const QByteArray text = fileText(distinctTables());
+    ASSERT_TRUE(testsupport::writeFile(system + QStringLiteral("jk2010.dat"), text));
+    quenkit::SetUserRegistryString(QStringLiteral("DataDir"), system);
+
+    EXPECT_EQ(LoadReferenceIntakes(&owner, tables), IntakeLoad::Loaded);
+    EXPECT_TRUE(owner.messages().isEmpty());
+    EXPECT_EQ(tables.female, distinctTables().female);
+    EXPECT_EQ(testsupport::readFile(folders.dataFile("jk2010.dat")), text);
+}
+
+TEST_F(IntakeLoadTest, AFileMissingEverywhereIsReportedAndLeavesZeros)
+{
+    tables = distinctTables();   // what a previous load left must not survive
+    EXPECT_EQ(LoadReferenceIntakes(&owner, tables), IntakeLoad::Unreadable);
+    ASSERT_EQ(owner.texts(), QStringList{QStringLiteral("日本人の食事摂取基準2010年版の読込に失敗しました。")});
+    EXPECT_EQ(owner.messages()[0].caption, QStringLiteral("確認"));
+    EXPECT_EQ(owner.messages()[0].icon, quenkit::Icon::Warning);
+    EXPECT_EQ(tables.male[12], ReferenceIntakeRow{});
+}
+
+// ---- deriving the reference values ----
+
+class DerivationTest : public ::testing::Test
+{
+protected:
+    IntakeStandard derive(const IntakeSubject &subject)
+    {
+        IntakeStandard standard;
+        // A block used before: the derivation must not keep any of it.
+        for (IntakeBound &b : standard.bounds)
+            b = {7777, 8888};
+        standard.leading = 5;
+        EXPECT_EQ(DeriveIntakeStandard(&owner, tables, subject, standard), 1);
+        EXPECT_TRUE(owner.messages().isEmpty());
+        EXPECT_EQ(standard.leading, 0);
+        return standard;
+    }
+
+    static IntakeSubject woman30(int menstruation, int pregnancy = 0)
+    {
+        IntakeSubject s;
+        s.age = 30;
+        s.sex = 1;
+        s.activity = 1;
+        s.menstruation = menstruation;
+        s.pregnancy = pregnancy;
+        return s;
+    }
+
+    // Every nutrient the file fills holds the row's pair of level, iron from ironColumn; every
+    // other nutrient has no bound.
+    static void expectRow(const IntakeStandard &standard, const ReferenceIntakeRow &row, int level, int ironColumn)
+    {
+        std::array<bool, kNutrientCount> filled{};
+        for (int k = 0; k < kIntakeColumns; ++k) {
+            if (k == kIntakeMenstruatingIronColumn)
+                continue;
+            const int n = kIntakeColumnNutrient[k];
+            filled[n] = true;
+            const int column = n == Iron ? ironColumn : k;
+            EXPECT_EQ(standard[n], row.at(column, level)) << "nutrient " << n;
+        }
+        for (int n = 0; n < kNutrientCount; ++n) {
+            if (!filled[n]) {
+                EXPECT_EQ(standard[n], IntakeBound{}) << "nutrient " << n;
+            }
+        }
+    }
+
+    ReferenceIntakeTables tables = distinctTables();
+    quenkit::ScriptedOwner owner;
+};
+
+TEST_F(DerivationTest, WomanOf30WithoutMenstruationTakesHerAgeRowAtHerLevel)
+{
+    expectRow(derive(woman30(1)), tables.female[12], 1, kIntakeIronColumn);
+}
+
+TEST_F(DerivationTest, WomanOf30WithMenstruationTakesTheMenstruatingIron)
+{
+    expectRow(derive(woman30(0)), tables.female[12], 1, kIntakeMenstruatingIronColumn);
+}
+
+TEST_F(DerivationTest, PregnancyAddsItsRowAndRecomputesFatFromTheIncreasedEnergy)
+{
+    // Energy 2000 kcal + 250 kcal; fat 25 % and 29 % of 2250 kcal are 62.5 g and 72.5 g, which
+    // round (half up, in steps of 5 g) to 65 g and 75 g.
+    ReferenceIntakeRow &row = tables.female[12];
+    ReferenceIntakeRow &addition = tables.female[kIntakeAgeRows + 1];   // class 2
+    row.values[6 * kIntakeEnergyColumn + 2] = row.values[6 * kIntakeEnergyColumn + 3] = 2000;
+    addition.values[6 * kIntakeEnergyColumn + 2] = addition.values[6 * kIntakeEnergyColumn + 3] = 250;
+    addition.values[6 * kIntakeFatColumn + 2] = 25;
+    addition.values[6 * kIntakeFatColumn + 3] = 29;
+
+    for (int menstruation : {1, 0}) {
+        SCOPED_TRACE(menstruation);
+        owner.clear();
+        const IntakeStandard standard = derive(woman30(menstruation, 2));
+        EXPECT_EQ(standard[EnergyKcal], (IntakeBound{2250, 2250}));
+        EXPECT_EQ(standard[Fat], (IntakeBound{65, 75}));
+        for (int k = 0; k < kIntakeColumns; ++k) {
+            const int n = kIntakeColumnNutrient[k];
+            if (k == kIntakeMenstruatingIronColumn || k == kIntakeFatColumn)
+                continue;
+            IntakeBound expected{row.at(k, 1).lower + addition.at(k, 1).lower,
+                                 row.at(k, 1).upper + addition.at(k, 1).upper};
+            if (n == Iron && menstruation == 0)
+                expected = row.at(kIntakeMenstruatingIronColumn, 1);   // without the addition
+            EXPECT_EQ(standard[n], expected) << "column " << k;
+        }
+    }
+}
+
+TEST_F(DerivationTest, EachPregnancyClassTakesItsOwnAdditionRow)
+{
+    for (int p = 1; p <= kPregnancyClasses; ++p) {
+        const IntakeStandard standard = derive(woman30(1, p));
+        const ReferenceIntakeRow &addition = tables.female[kIntakeAgeRows + p - 1];
+        EXPECT_EQ(standard[Protein].lower, tables.female[12].at(1, 1).lower + addition.at(1, 1).lower) << p;
+    }
+}
+
+TEST_F(DerivationTest, AManIgnoresPregnancyAndMenstruation)
+{
+    IntakeSubject man = woman30(0, 2);
+    man.sex = 0;
+    expectRow(derive(man), tables.male[12], 1, kIntakeIronColumn);
+}
+
+struct AgeCase {
+    int sex;
+    int age;
+    int level;
+    int row;
+};
+
+class AgeRowTest : public DerivationTest, public ::testing::WithParamInterface<AgeCase>
+{
+};
+
+TEST_P(AgeRowTest, TheFirstRowWhoseUpperBoundReachesTheAge)
+{
+    const AgeCase c = GetParam();
+    IntakeSubject s;
+    s.sex = c.sex;
+    s.age = c.age;
+    s.activity = c.level;
+    const auto &rows = c.sex == 1 ? tables.female.data() : tables.male.data();
+    expectRow(derive(s), rows[c.row], c.level, kIntakeIronColumn);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bounds, AgeRowTest,
+                         ::testing::Values(AgeCase{0, 1, 1, 4}, AgeCase{0, 2, 2, 4}, AgeCase{0, 3, 2, 5},
+                                           AgeCase{0, 49, 0, 12}, AgeCase{0, 50, 0, 13},
+                                           AgeCase{0, 69, 2, 13}, AgeCase{0, 70, 2, 14},
+                                           AgeCase{0, 99, 1, 14}, AgeCase{1, 29, 1, 11},
+                                           AgeCase{1, 30, 1, 12}));
+
+TEST_F(DerivationTest, AnAgePastEveryBoundTakesTheLastRow)
+{
+    tables.male[14].upperAge = 80;
+    IntakeSubject s;
+    s.age = 85;
+    expectRow(derive(s), tables.male[14], 1, kIntakeIronColumn);
+}
+
+}  // namespace
