@@ -1,0 +1,205 @@
+#include "dalmain/userdata/DayMenuSave.h"
+
+#include "dalmain/userdata/DayMenuFile.h"
+
+#include "quenkit/binrec/BinRecord.h"
+#include "quenkit/files/FileAccess.h"
+#include "quenkit/owner/Owner.h"
+#include "quenkit/text/ShiftJis.h"
+
+#include <QSet>
+
+#include <cmath>
+
+namespace dalmain {
+
+MenuRow MenuRow::foodRow(quint16 food, double grams, const EntryFood &data, double groupShare)
+{
+    MenuRow row;
+    row.kind = Kind::Food;
+    row.food = food;
+    row.grams = grams;
+    row.data = data;
+    row.groupShare = groupShare;
+    return row;
+}
+
+MenuRow MenuRow::dishRow(const QString &name)
+{
+    MenuRow row;
+    row.kind = Kind::Dish;
+    row.dishName = name;
+    return row;
+}
+
+bool MenuDay::isEmpty() const
+{
+    for (const QList<MenuRow> &rows : meals) {
+        if (!rows.isEmpty())
+            return false;
+    }
+    return true;
+}
+
+DayTotals computeDayTotals(const MenuDay &day, bool wasteRatioOn)
+{
+    DayTotals totals{};
+    for (int meal = 0; meal < kMealCount; ++meal) {
+        for (const MenuRow &row : day.meals[meal]) {
+            if (row.kind != MenuRow::Kind::Food)
+                continue;
+            const NutrientVector v = entryNutrients(&row.data, row.grams, wasteRatioOn);
+            addNutrients(totals[meal], v);
+            addNutrients(totals[kDayRow], v);
+        }
+    }
+    return totals;
+}
+
+namespace {
+
+bool fail(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+QString mealName(int meal)
+{
+    static const char *const names[kMealCount] = {"breakfast", "lunch", "dinner", "snack"};
+    return QString::fromLatin1(names[meal]);
+}
+
+// The amount in tenths of a gram, truncated toward zero; -1 when it does not fit a slot.
+int amountTenths(double grams)
+{
+    if (!std::isfinite(grams) || grams < 0.0)
+        return -1;
+    const double tenths = std::trunc(grams * 10.0);
+    return tenths > kMaxAmountTenths ? -1 : static_cast<int>(tenths);
+}
+
+}  // namespace
+
+bool buildDayMenu(QByteArrayView dateKey, const MenuDay &day, const DayTotals &totals, bool wasteRatioOn,
+                  DayMenu &out, QString *error)
+{
+    out = DayMenu();
+    out.dateKey = dateKeyOf(dateKey);
+    if (out.dateKey.isEmpty())
+        return fail(error, QStringLiteral("the date key must be eight digits (YYYYMMDD)"));
+
+    int dishSlot = 0;
+    QSet<quint16> dayFoods;
+    for (int meal = 0; meal < kMealCount; ++meal) {
+        const QList<MenuRow> &rows = day.meals[meal];
+        if (rows.size() > kEntriesPerMeal)
+            return fail(error, QStringLiteral("the %1 has %2 rows; a meal holds at most %3")
+                                   .arg(mealName(meal)).arg(rows.size()).arg(kEntriesPerMeal));
+        QSet<quint16> mealFoods;
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const MenuRow &row = rows[i];
+            DayMenuEntry &entry = out.entries[meal][i];
+            if (row.kind == MenuRow::Kind::Dish) {
+                if (dishSlot >= kDishNameSlots)
+                    return fail(error, QStringLiteral("a day holds at most %1 dish names").arg(kDishNameSlots));
+                entry.food = kDishHeader;
+                out.dishNames[dishSlot++] = quenkit::sjisField(quenkit::toSjis(row.dishName), kDishNameWidth);
+                continue;
+            }
+            if (row.food == kEmptySlot || row.food == kDishHeader)
+                return fail(error, QStringLiteral("%1 is not a food number").arg(row.food));
+            const int tenths = amountTenths(row.grams);
+            if (tenths < 0)
+                return fail(error, QStringLiteral("the amount %1 g of food %2 is outside 0-6553.5 g")
+                                       .arg(row.grams).arg(row.food));
+            if (!std::isfinite(row.groupShare))
+                return fail(error, QStringLiteral("food %1 has no valid group share").arg(row.food));
+            entry.food = row.food;
+            entry.amountTenths = static_cast<quint16>(tenths);
+            mealFoods.insert(row.food);
+            dayFoods.insert(row.food);
+
+            const int group = row.data.group;
+            if (group >= 1 && group <= kFoodGroupCount) {
+                const double edible = edibleGrams(row.grams, row.data.wasteRatio, wasteRatioOn);
+                const double byShare = edible * row.groupShare * 0.01;
+                for (int r : {meal, kDayRow}) {
+                    out.groupsByShare[r][group - 1] += byShare;
+                    out.groupsAsEntered[r][group - 1] += row.grams;
+                }
+            }
+        }
+        out.foodCounts[meal] = static_cast<quint16>(mealFoods.size());
+    }
+    out.foodCounts[kDayRow] = static_cast<quint16>(dayFoods.size());
+    out.totals = totals;
+    return true;
+}
+
+namespace {
+
+// The menu file normally exists from the moment the user was created; a save must not fail
+// only because it went missing.
+bool ensureMenuFile(int user)
+{
+    const QString name = dayMenuFileName(user);
+    if (quenkit::FileOpen(name, quenkit::OpenExists) >= 0)
+        return true;
+    quenkit::FileHandle created(quenkit::FileOpen(name, quenkit::OpenCreate));
+    return created.isOpen();
+}
+
+}  // namespace
+
+SaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKey, const MenuDay &day,
+                       const DayTotals &totals, bool askFirst, bool wasteRatioOn, int *recordNumber,
+                       QString *error)
+{
+    if (recordNumber)
+        *recordNumber = 0;
+    if (user < 0) {
+        fail(error, QStringLiteral("no user"));
+        return SaveResult::Invalid;
+    }
+    DayMenu record;
+    if (!buildDayMenu(dateKey, day, totals, wasteRatioOn, record, error))
+        return SaveResult::Invalid;
+
+    const int existing = FindDayMenu(user, record.dateKey, 1);
+    if (day.isEmpty()) {
+        if (existing == 0)
+            return SaveResult::NothingToSave;
+        if (DeleteDayMenu(user, existing) != 1) {
+            fail(error, QStringLiteral("the menu file could not be rewritten"));
+            return SaveResult::Failed;
+        }
+        return SaveResult::Removed;
+    }
+
+    if (askFirst) {
+        const quenkit::Message question{QStringLiteral("献立の保存"),
+                                        QStringLiteral("編集中の献立を保存します。\nよろしいですか？"),
+                                        quenkit::Buttons::OkCancel, quenkit::Icon::Information,
+                                        quenkit::Answer::Ok};
+        if (quenkit::ask(owner, question) != quenkit::Answer::Ok)
+            return SaveResult::Cancelled;
+    }
+
+    // A new day goes after the last whole record: a record cut short by an earlier failed
+    // write is overwritten rather than left to shift every later record off its place.
+    const int target = existing > 0 ? existing : CountDayMenus(user) + 1;
+    const QByteArray bytes = encodeDayMenu(record);
+    if (!ensureMenuFile(user)
+        || quenkit::WriteBINRecord(static_cast<qint64>(target - 1) * kDayMenuSize, kDayMenuSize,
+                                   dayMenuFileName(user), bytes.constData()) != 1) {
+        fail(error, QStringLiteral("the menu file could not be written"));
+        return SaveResult::Failed;
+    }
+    if (recordNumber)
+        *recordNumber = target;
+    return existing > 0 ? SaveResult::Rewritten : SaveResult::Appended;
+}
+
+}  // namespace dalmain
