@@ -1,0 +1,190 @@
+// Finding the days of a month in ten years of daily menus (3,650 records of 6,259 bytes): the
+// walk the analysis and the calendar make, each timing also reported as a multiple of reading
+// the whole file once in the same run. Finding all days of a month is meant to stay under 5 ms.
+
+#include "MenuFileGenerator.h"
+
+#include "dalmain/userdata/DayMenuFile.h"
+
+#include "quenkit/binrec/BinRecord.h"
+#include "quenkit/files/DataFolder.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr int kUser = 1;
+constexpr int kDays = 3650;
+const QDate kFirstDay(2015, 1, 1);  // the last day is 28 December 2024
+
+// Months to look for: one in the middle of the file, and the latest, which the user opens most.
+struct Month {
+    const char *key;
+    int days;
+};
+constexpr Month kMonths[] = {{"201906", 30}, {"202412", 28}};
+
+struct Setup {
+    QTemporaryDir folder;
+    qint64 size = 0;
+
+    Setup()
+    {
+        quenkit::setDataFolderOverride(folder.path() + QLatin1Char('/'));
+        const QString path = quenkit::dataPath(dalmain::dayMenuFileName(kUser));
+        if (!benchdata::writeMenuFile(path, kFirstDay, kDays))
+            std::fprintf(stderr, "cannot write the menu file\n");
+        size = QFile(path).size();
+    }
+};
+
+Setup &setup()
+{
+    static Setup s;
+    return s;
+}
+
+void ReadWholeFile(benchmark::State &state)
+{
+    const QString path = quenkit::dataPath(dalmain::dayMenuFileName(kUser));
+    for (auto _ : state) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly)) {
+            state.SkipWithError("cannot open the menu file");
+            break;
+        }
+        const QByteArray all = f.readAll();
+        benchmark::DoNotOptimize(all.constData());
+    }
+    state.SetBytesProcessed(state.iterations() * setup().size);
+}
+
+// The analysis's walk: search, then search again from the record after the last one found.
+void FindMonthByRepeatedSearch(benchmark::State &state)
+{
+    const Month &month = kMonths[state.range(0)];
+    for (auto _ : state) {
+        int found = 0;
+        for (int r = dalmain::FindDayMenu(kUser, month.key, 1); r > 0; r = dalmain::FindDayMenu(kUser, month.key, r + 1))
+            ++found;
+        if (found != month.days) {
+            state.SkipWithError("unexpected number of days");
+            break;
+        }
+    }
+    state.SetLabel(month.key);
+}
+
+void FindMonthInOnePass(benchmark::State &state)
+{
+    const Month &month = kMonths[state.range(0)];
+    for (auto _ : state) {
+        const QList<int> found = dalmain::FindDayMenus(kUser, month.key);
+        if (found.size() != month.days) {
+            state.SkipWithError("unexpected number of days");
+            break;
+        }
+        benchmark::DoNotOptimize(found.constData());
+    }
+    state.SetLabel(month.key);
+}
+
+// The same walk with the general fixed-record search, for comparison.
+void FindMonthWithRecordSearch(benchmark::State &state)
+{
+    const Month &month = kMonths[state.range(0)];
+    const QString name = dalmain::dayMenuFileName(kUser);
+    const QByteArray key(month.key);
+    for (auto _ : state) {
+        int found = 0;
+        for (int r = quenkit::SearchBINRecord(dalmain::kDayMenuSize, 1, 1, name, key); r > 0;
+             r = quenkit::SearchBINRecord(dalmain::kDayMenuSize, 1, r + 1, name, key))
+            ++found;
+        if (found != month.days) {
+            state.SkipWithError("unexpected number of days");
+            break;
+        }
+    }
+    state.SetLabel(month.key);
+}
+
+// Finding and reading every day of the month, as a month's analysis does.
+void ReadMonth(benchmark::State &state)
+{
+    const Month &month = kMonths[state.range(0)];
+    dalmain::DayMenu menu;
+    for (auto _ : state) {
+        int read = 0;
+        for (int r : dalmain::FindDayMenus(kUser, month.key))
+            read += dalmain::ReadDayMenu(kUser, r, menu);
+        if (read != month.days) {
+            state.SkipWithError("unexpected number of days");
+            break;
+        }
+        benchmark::DoNotOptimize(menu.totals.data());
+    }
+    state.SetLabel(month.key);
+}
+
+// Keeps the mean real time of each benchmark for the ratios printed at the end.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+                m_times.emplace_back(run.benchmark_name() + " " + run.report_label, run.GetAdjustedRealTime());
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void printRatios() const
+    {
+        double read = 0;
+        for (const auto &[name, time] : m_times) {
+            if (name.rfind("ReadWholeFile", 0) == 0)
+                read = time;
+        }
+        if (read <= 0)
+            return;
+        for (const auto &[name, time] : m_times) {
+            if (name.rfind("ReadWholeFile", 0) != 0)
+                std::printf("%-44s %8.3f x one whole-file read\n", name.c_str(), time / read);
+        }
+    }
+
+private:
+    std::vector<std::pair<std::string, double>> m_times;
+};
+
+}  // namespace
+
+BENCHMARK(ReadWholeFile)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FindMonthByRepeatedSearch)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FindMonthInOnePass)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FindMonthWithRecordSearch)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadMonth)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    if (setup().size != static_cast<qint64>(kDays) * dalmain::kDayMenuSize) {
+        std::fprintf(stderr, "the generated menu file has an unexpected size\n");
+        return 1;
+    }
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}
