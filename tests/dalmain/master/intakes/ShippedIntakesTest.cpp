@@ -162,7 +162,7 @@ TEST(ShippedIntakes, TheGeneratorReproducesTheCommittedFile)
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("jk2010.dat"));
     QProcess python;
-    python.start(QStringLiteral("python3"),
+    python.start(QStringLiteral(DALMORA_PYTHON3),
                  {QStringLiteral(DALMORA_SOURCE_DIR "/scripts/gen-jk2010.py"), kSharedData, out});
     ASSERT_TRUE(python.waitForFinished(60000)) << "python3 did not run";
     ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
