@@ -171,7 +171,7 @@ QPainterPath triangle(qreal tipX, qreal baseX, qreal centerY, qreal halfHeight)
 
 // The arrow glyphs pointing left; right-pointing ones are mirrored. 1: day, 2: month,
 // 4: year (a bar before the double arrow).
-QPainterPath arrowGlyph(int kind, qreal width, qreal height)
+QPainterPath arrowGlyph(int kind, qreal height)
 {
     const qreal cy = height / 2;
     QPainterPath p;
@@ -189,7 +189,6 @@ QPainterPath arrowGlyph(int kind, qreal width, qreal height)
         p.addPath(triangle(13, 18.5, cy, 6));
         break;
     }
-    Q_UNUSED(width);
     return p;
 }
 
@@ -240,7 +239,7 @@ bool writeArrows(const QString &folder)
             for (int state = Def; state <= Push; ++state) {
                 Svg svg(w, h);
                 buttonBody(svg, w, h, State(state));
-                QPainterPath glyph = arrowGlyph(arrow.kind, w, h);
+                QPainterPath glyph = arrowGlyph(arrow.kind, h);
                 if (side == 1)
                     glyph = mirrored(glyph, w);
                 if (state == Push)

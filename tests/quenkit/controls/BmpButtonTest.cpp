@@ -96,7 +96,7 @@ TEST(BmpButton, ClicksWithItsIdAndIgnoresOtherButtons)
     EXPECT_EQ(commands.at(0).at(0).toInt(), 7);
 }
 
-TEST(Bitmaps, EveryImageTheControlsUseIsThere)
+TEST(ControlBitmaps, EveryImageTheControlsUseIsThere)
 {
     QList<QPair<QString, QSize>> expected;
     for (const char *arrow : {"LEFT1", "RIGHT1", "LEFT2", "RIGHT2", "LEFT4", "RIGHT4"}) {
@@ -117,9 +117,9 @@ TEST(Bitmaps, EveryImageTheControlsUseIsThere)
     }
 }
 
-using Pictures = controlstest::ControlsTest;
+using BmpDrawPictures = controlstest::ControlsTest;
 
-TEST_F(Pictures, AProgramAddsItsOwnFolderAndNamesIgnoreCase)
+TEST_F(BmpDrawPictures, AProgramAddsItsOwnFolderAndNamesIgnoreCase)
 {
     QTemporaryDir folder;
     QImage picture(45, 30, QImage::Format_RGB32);

@@ -148,7 +148,7 @@ TEST(BoaldTextOut, WidensTheTextByOnePixelOnItsBackground)
     EXPECT_EQ(bold.pixel(20, 10), qRgb(255, 255, 0)) << "the first pass fills the text cell";
 }
 
-TEST(Fonts, StyleFlagsAndSizes)
+TEST(ControlFonts, StyleFlagsAndSizes)
 {
     struct Case {
         int style;
@@ -180,7 +180,7 @@ TEST(Fonts, StyleFlagsAndSizes)
     EXPECT_EQ(painter.font(), original);
 }
 
-TEST(Fonts, JapaneseFacesResolveToInstalledJapaneseFamilies)
+TEST(ControlFonts, JapaneseFacesResolveToInstalledJapaneseFamilies)
 {
     for (const char *face : {"ＭＳ ゴシック", "ＭＳ Ｐゴシック", "ＭＳ 明朝", "HG丸ｺﾞｼｯｸM-PRO"}) {
         SCOPED_TRACE(face);

@@ -8,11 +8,11 @@
 
 namespace {
 
-using GalleryTest = controlstest::ControlsTest;
+using ControlsGallery = controlstest::ControlsTest;
 
 // Renders the gallery offscreen to CONTROLS_GALLERY_PNG for people to look at, and checks
 // that the installed fonts draw every character it shows (no missing-glyph boxes).
-TEST_F(GalleryTest, RendersEveryControlWithLegibleJapaneseText)
+TEST_F(ControlsGallery, RendersEveryControlWithLegibleJapaneseText)
 {
     gallery::GalleryWindow window;
     window.show();
