@@ -10,7 +10,10 @@
 //     connect(dayPicker, &quenkit::DMCalendar::command, this, &SportsScreen::onCommand);
 //
 // Keys typed into the input fields reach the parent the same way through keyForwarded(key,
-// modifiers), so a dialog can move the focus with the cursor keys in one handler.
+// modifiers), so a dialog can move the focus with the cursor keys in one handler. The signal
+// comes first, for every key; a key the field then has no use for (F2, Enter, Escape) also
+// travels on to the parent's keyPressEvent as with any Qt widget, so a parent handles keys in
+// one of the two places, not both.
 namespace quenkit {
 
 // The tab strip: the user chose tab i (1024 user, 1025 menu, 1026 exercise, 1027 weight,

@@ -3,6 +3,8 @@
 #include "quenkit/controls/KeyForwarding.h"
 #include "quenkit/text/ShiftJis.h"
 
+#include <QKeyEvent>
+
 #include <QValidator>
 
 namespace quenkit {
@@ -115,8 +117,16 @@ void ComboBox2::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+        // With Up and Down taken by the parent, Left and Right step through the choices.
         update();
+        QKeyEvent step(event->type(), event->key() == Qt::Key_Left ? Qt::Key_Up : Qt::Key_Down,
+                       event->modifiers() & ~(Qt::AltModifier | Qt::ControlModifier), event->text(),
+                       event->isAutoRepeat(), ushort(event->count()));
+        QComboBox::keyPressEvent(&step);
+        event->setAccepted(step.isAccepted());
+        return;
+    }
     QComboBox::keyPressEvent(event);
 }
 

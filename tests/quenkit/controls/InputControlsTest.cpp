@@ -97,17 +97,25 @@ TEST(Button2, ArrowKeysGoToTheParentInsteadOfMovingTheFocus)
     EXPECT_EQ(clicked.count(), 1) << "other keys are still handled by the button";
 }
 
-TEST(ComboBox2, UpAndDownNeverChangeTheChoice)
+TEST(ComboBox2, UpAndDownBelongToTheParentLeftAndRightStepTheChoice)
 {
     ComboBox2 combo;
     combo.addItems({QStringLiteral("朝食"), QStringLiteral("昼食"), QStringLiteral("夕食"), QStringLiteral("間食")});
     combo.setCurrentIndex(1);
     QSignalSpy forwarded(&combo, &ComboBox2::keyForwarded);
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
-        QTest::keyClick(&combo, key);
-        EXPECT_EQ(combo.currentIndex(), 1);
+    struct Step {
+        Qt::Key key;
+        int index;
+    };
+    const Step steps[] = {
+        {Qt::Key_Down, 1}, {Qt::Key_Up, 1},    {Qt::Key_Right, 2}, {Qt::Key_Right, 3},
+        {Qt::Key_Right, 3}, {Qt::Key_Left, 2}, {Qt::Key_Down, 2},
+    };
+    for (const Step &step : steps) {
+        QTest::keyClick(&combo, step.key);
+        EXPECT_EQ(combo.currentIndex(), step.index) << QKeySequence(step.key).toString().toStdString();
     }
-    EXPECT_EQ(forwarded.count(), 3);
+    EXPECT_EQ(forwarded.count(), 7);
 }
 
 }  // namespace
