@@ -134,13 +134,12 @@ QString panelRate(double intake, double lower, double upper)
     return fixedCell(rate, 0, 8, false, 8, QStringLiteral("*****"));
 }
 
-NutrientSets buildNutrientSets(const ReferenceRanges &references, const NutrientFlags &selection)
+NutrientSets buildNutrientSets(const IntakeStandard &standard, const NutrientFlags &selection)
 {
     NutrientSets sets;
     for (int i = 0; i < kNutrientCount; ++i) {
-        const ReferenceRange &r = references[static_cast<size_t>(i)];
         const bool selected = selection[static_cast<size_t>(i)];
-        sets.hasReference[static_cast<size_t>(i)] = r.lower != 0 || r.upper != 0;
+        sets.hasReference[static_cast<size_t>(i)] = standard[i].isSet();
         sets.shown[static_cast<size_t>(i)] = selected;
         sets.shownAndJudged[static_cast<size_t>(i)] = selected && sets.hasReference[static_cast<size_t>(i)];
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dalmain/master/IntakeStandard.h"
 #include "dalmain/master/Nutrients.h"
 
 #include <QString>
@@ -62,13 +63,6 @@ PanelJudgement panelJudgement(double intake, double lower, double upper);
 // The menu panel's 充足確率(%) cell, eight characters.
 QString panelRate(double intake, double lower, double upper);
 
-// One nutrient's reference values: lower and upper bound, 0 meaning no bound.
-struct ReferenceRange {
-    double lower = 0;
-    double upper = 0;
-};
-using ReferenceRanges = std::array<ReferenceRange, kNutrientCount>;
-
 // Which nutrients the analysis shows and judges.
 using NutrientFlags = std::array<bool, kNutrientCount>;
 struct NutrientSets {
@@ -76,7 +70,7 @@ struct NutrientSets {
     NutrientFlags shownAndJudged{};  // has a reference and is selected
     NutrientFlags shown{};           // is selected
 };
-NutrientSets buildNutrientSets(const ReferenceRanges &references, const NutrientFlags &selection);
+NutrientSets buildNutrientSets(const IntakeStandard &standard, const NutrientFlags &selection);
 
 // The user's nutrient selection of the analysis screen: settings "Eiyouso2_1" to "Eiyouso2_37"
 // of section "Dalmora Analyze", default selected.

@@ -175,7 +175,7 @@ TEST(Sufficiency, MenuPanelRate)
 
 TEST(Sufficiency, NutrientSetsFromReferencesAndSelection)
 {
-    ReferenceRanges refs{};
+    IntakeStandard refs;
     refs[EnergyKcal] = {1500, 2300};
     refs[Protein] = {60, 0};
     refs[Sodium] = {0, 3000};

@@ -1,0 +1,166 @@
+#include "dalmain/analysis/IntakeAggregation.h"
+
+#include "dalmain/userdata/DayMenu.h"
+#include "dalmain/userdata/DayMenuFile.h"
+
+#include <cmath>
+#include <limits>
+
+namespace dalmain {
+
+namespace {
+
+constexpr double kAmountPerTenth = 0.1;
+// Added to the number of days before dividing, so that an exact half of a food count rounds
+// down and the division never meets zero.
+constexpr double kDayDivisorBias = 0.000005;
+
+constexpr size_t kFoodNumberSlots = size_t(std::numeric_limits<quint16>::max()) + 1;
+
+void scaleRows(GroupRows &rows, double divisor)
+{
+    for (auto &row : rows) {
+        for (double &v : row)
+            v /= divisor;
+    }
+}
+
+void scaleVector(NutrientVector &values, double divisor)
+{
+    for (double &v : values)
+        v /= divisor;
+}
+
+}  // namespace
+
+EntryFoodIndex::EntryFoodIndex()
+    : m_slotOfNumber(kFoodNumberSlots, -1)
+{
+}
+
+void EntryFoodIndex::add(quint16 number, const EntryFood &food)
+{
+    // These numbers mark empty slots and dish headers in a menu; a food carrying one would be
+    // counted for every such slot.
+    if (number == kEmptySlot || number == kDishHeader)
+        return;
+    qint32 &slot = m_slotOfNumber[number];
+    if (slot >= 0)
+        return;
+    slot = static_cast<qint32>(m_foods.size());
+    m_foods.push_back(food);
+}
+
+const EntryFood *EntryFoodIndex::find(quint16 number) const
+{
+    const qint32 slot = m_slotOfNumber[number];
+    return slot < 0 ? nullptr : &m_foods[static_cast<size_t>(slot)];
+}
+
+AnalysisRequest AnalysisRequest::day(int user, const QByteArray &dateKey)
+{
+    return {user, AnalysisPeriod::Day, dateKey, {}};
+}
+
+AnalysisRequest AnalysisRequest::month(int user, const QByteArray &monthKey)
+{
+    return {user, AnalysisPeriod::Month, monthKey, {}};
+}
+
+AnalysisRequest AnalysisRequest::year(int user, const QByteArray &yearKey)
+{
+    return {user, AnalysisPeriod::Year, yearKey, {}};
+}
+
+AnalysisRequest AnalysisRequest::chosen(int user, const QList<int> &records)
+{
+    return {user, AnalysisPeriod::Selection, QByteArray(), records};
+}
+
+void AddDayIntake(AnalysisResult &result, const DayMenu &menu, const EntryFoodIndex &foods, bool wasteRatioOn)
+{
+    for (int row = 0; row < kAnalysisRows; ++row)
+        result.foodCounts[row] += menu.foodCounts[row];
+
+    for (int meal = 0; meal < kAnalysisMeals; ++meal) {
+        NutrientVector &mealSum = result.mealSums[meal];
+        for (const DayMenuEntry &entry : menu.entries[meal]) {
+            // Empty slots and dish headers find no food, so every slot can be visited.
+            const EntryFood *food = foods.find(entry.food);
+            if (!food)
+                continue;
+            const NutrientVector amount = entryNutrients(food, entry.amountTenths * kAmountPerTenth, wasteRatioOn);
+            addNutrients(mealSum, amount);
+            addNutrients(result.dayTotal, amount);
+        }
+    }
+}
+
+int SumIntake(AnalysisResult &result, const AnalysisRequest &request, const EntryFoodIndex &foods,
+              bool wasteRatioOn)
+{
+    QList<int> records;
+    if (request.period == AnalysisPeriod::Selection) {
+        result.periodKey.clear();
+        records = request.selection;
+    } else {
+        if (request.periodKey.size() != periodKeyLength(request.period))
+            return 0;
+        result.periodKey = request.periodKey;
+        if (request.period == AnalysisPeriod::Day) {
+            if (const int record = FindDayMenu(request.user, request.periodKey, 1))
+                records.append(record);
+        } else {
+            records = FindDayMenus(request.user, request.periodKey);
+        }
+    }
+
+    int days = 0;
+    DayMenu menu;
+    for (const int record : records) {
+        // A chosen record that is gone (the file changed since the choice) is not a day eaten:
+        // counting it would lower every average.
+        if (ReadDayMenu(request.user, record, menu) != 1)
+            continue;
+        AddDayIntake(result, menu, foods, wasteRatioOn);
+        ++days;
+    }
+    return days;
+}
+
+void AverageIntake(AnalysisResult &result, int days)
+{
+    if (days < 1)
+        return;
+    const double divisor = days + kDayDivisorBias;
+    for (NutrientVector &meal : result.mealSums)
+        scaleVector(meal, divisor);
+    scaleVector(result.dayTotal, divisor);
+    for (quint32 &count : result.foodCounts)
+        count = static_cast<quint32>(std::floor(count / divisor + 0.5));
+    scaleRows(result.groupAmounts, divisor);
+    scaleRows(result.exchangeUnits, divisor);
+}
+
+void ComputeRates(AnalysisResult &result, const IntakeStandard &standard)
+{
+    for (int i = 0; i < kNutrientCount; ++i) {
+        const IntakeBound &r = standard[i];
+        const double intake = result.dayTotal[static_cast<size_t>(i)];
+        result.sufficiencyRate[static_cast<size_t>(i)] = sufficiencyRate(intake, r.lower, r.upper);
+        result.targetRate[static_cast<size_t>(i)] = targetRate(intake, r.lower, r.upper);
+    }
+}
+
+AnalysisResult RunAnalysis(const AnalysisRequest &request, const EntryFoodIndex &foods,
+                           const IntakeStandard &standard, bool wasteRatioOn)
+{
+    AnalysisResult result;
+    result.dayCount = SumIntake(result, request, foods, wasteRatioOn);
+    if (request.period != AnalysisPeriod::Day)
+        AverageIntake(result, result.dayCount);
+    ComputeRates(result, standard);
+    return result;
+}
+
+}  // namespace dalmain
