@@ -153,7 +153,7 @@ bool ensureMenuFile(int user)
 
 }  // namespace
 
-SaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKey, const MenuDay &day,
+DaySaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKey, const MenuDay &day,
                        const DayTotals &totals, bool askFirst, bool wasteRatioOn, int *recordNumber,
                        QString *error)
 {
@@ -161,21 +161,21 @@ SaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKey, 
         *recordNumber = 0;
     if (user < 0) {
         fail(error, QStringLiteral("no user"));
-        return SaveResult::Invalid;
+        return DaySaveResult::Invalid;
     }
     DayMenu record;
     if (!buildDayMenu(dateKey, day, totals, wasteRatioOn, record, error))
-        return SaveResult::Invalid;
+        return DaySaveResult::Invalid;
 
     const int existing = FindDayMenu(user, record.dateKey, 1);
     if (day.isEmpty()) {
         if (existing == 0)
-            return SaveResult::NothingToSave;
+            return DaySaveResult::NothingToSave;
         if (DeleteDayMenu(user, existing) != 1) {
             fail(error, QStringLiteral("the menu file could not be rewritten"));
-            return SaveResult::Failed;
+            return DaySaveResult::Failed;
         }
-        return SaveResult::Removed;
+        return DaySaveResult::Removed;
     }
 
     if (askFirst) {
@@ -184,7 +184,7 @@ SaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKey, 
                                         quenkit::Buttons::OkCancel, quenkit::Icon::Information,
                                         quenkit::Answer::Ok};
         if (quenkit::ask(owner, question) != quenkit::Answer::Ok)
-            return SaveResult::Cancelled;
+            return DaySaveResult::Cancelled;
     }
 
     // A new day goes after the last whole record: a record cut short by an earlier failed
@@ -195,11 +195,11 @@ SaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKey, 
         || quenkit::WriteBINRecord(static_cast<qint64>(target - 1) * kDayMenuSize, kDayMenuSize,
                                    dayMenuFileName(user), bytes.constData()) != 1) {
         fail(error, QStringLiteral("the menu file could not be written"));
-        return SaveResult::Failed;
+        return DaySaveResult::Failed;
     }
     if (recordNumber)
         *recordNumber = target;
-    return existing > 0 ? SaveResult::Rewritten : SaveResult::Appended;
+    return existing > 0 ? DaySaveResult::Rewritten : DaySaveResult::Appended;
 }
 
 }  // namespace dalmain

@@ -54,7 +54,7 @@ DayTotals computeDayTotals(const MenuDay &day, bool wasteRatioOn);
 bool buildDayMenu(QByteArrayView dateKey, const MenuDay &day, const DayTotals &totals, bool wasteRatioOn,
                   DayMenu &out, QString *error = nullptr);
 
-enum class SaveResult {
+enum class DaySaveResult {
     Appended,      // a new day was added at the end of the file
     Rewritten,     // the day's record was rewritten in place
     Removed,       // the day was saved empty and its record removed
@@ -68,7 +68,7 @@ enum class SaveResult {
 // record, so the file never holds an empty day. With askFirst the user confirms before a
 // non-empty day is written. A missing menu file is created. recordNumber receives the record
 // written (0 when none was).
-SaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKey, const MenuDay &day,
+DaySaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKey, const MenuDay &day,
                        const DayTotals &totals, bool askFirst, bool wasteRatioOn, int *recordNumber = nullptr,
                        QString *error = nullptr);
 

@@ -77,12 +77,12 @@ TEST(DayMenuDecoder, IndependentReaderAgreesFieldByField)
     day.meals[Dinner] = {MenuRow::dishRow(QStringLiteral("味噌汁")), food(1000, 100, 10, 20),
                          MenuRow::dishRow(QStringLiteral("焼き魚～塩～")), food(12, 0.05, 1, 0)};
     const DayTotals totals1 = sampleTotals(0);
-    ASSERT_EQ(SaveDayMenu(nullptr, kUser, "20240315", day, totals1, false, true), SaveResult::Appended);
+    ASSERT_EQ(SaveDayMenu(nullptr, kUser, "20240315", day, totals1, false, true), DaySaveResult::Appended);
 
     MenuDay snack;
     snack.meals[Snack] = {food(65534, 6553.5, 18, 0)};
     const DayTotals totals2 = sampleTotals(0.5);
-    ASSERT_EQ(SaveDayMenu(nullptr, kUser, "20240316", snack, totals2, false, true), SaveResult::Appended);
+    ASSERT_EQ(SaveDayMenu(nullptr, kUser, "20240316", snack, totals2, false, true), DaySaveResult::Appended);
 
     const QJsonArray dish{QStringLiteral("dish")};
     QJsonObject first{

@@ -53,7 +53,7 @@ protected:
     QString menuPath() const { return m_folders.dataFile(QStringLiteral("3.MEM")); }
     QByteArray fileBytes() const { return readFile(menuPath()); }
 
-    SaveResult save(const char *date, const MenuDay &day, bool wasteOn = true)
+    DaySaveResult save(const char *date, const MenuDay &day, bool wasteOn = true)
     {
         return SaveDayMenu(nullptr, kUser, date, day, computeDayTotals(day, wasteOn), false, wasteOn);
     }
@@ -116,7 +116,7 @@ TEST(DayMenuCodec, FieldsLandAtTheirOffsetsInLittleEndian)
 
 TEST_F(DayMenuFileTest, NewDayIsAppendedAndASecondSaveRewritesItInPlace)
 {
-    ASSERT_EQ(save("20240315", oneFood(12, 120.5)), SaveResult::Appended);
+    ASSERT_EQ(save("20240315", oneFood(12, 120.5)), DaySaveResult::Appended);
     ASSERT_EQ(fileBytes().size(), 6259);
     DayMenu d = read(1);
     EXPECT_EQ(d.dateKey, QByteArray("20240315"));
@@ -124,14 +124,14 @@ TEST_F(DayMenuFileTest, NewDayIsAppendedAndASecondSaveRewritesItInPlace)
     EXPECT_EQ(d.entries[Breakfast][1], (DayMenuEntry{}));
     EXPECT_EQ(d.foodCounts, (std::array<quint16, 5>{1, 0, 0, 0, 1}));
 
-    ASSERT_EQ(save("20240316", oneFood(40, 10.0)), SaveResult::Appended);
+    ASSERT_EQ(save("20240316", oneFood(40, 10.0)), DaySaveResult::Appended);
     const QByteArray second = fileBytes().mid(6259);
 
     MenuDay changed = oneFood(12, 99.9);
     changed.meals[Snack] = {food(7, 0.05)};
     int record = 0;
     EXPECT_EQ(SaveDayMenu(nullptr, kUser, "20240315", changed, computeDayTotals(changed, true), false, true, &record),
-              SaveResult::Rewritten);
+              DaySaveResult::Rewritten);
     EXPECT_EQ(record, 1);
     EXPECT_EQ(fileBytes().size(), 2 * 6259);
     EXPECT_EQ(fileBytes().mid(6259), second);
@@ -144,20 +144,20 @@ TEST_F(DayMenuFileTest, NewDayIsAppendedAndASecondSaveRewritesItInPlace)
 TEST_F(DayMenuFileTest, EmptiedDayLeavesTheFileAndLaterDaysMoveUp)
 {
     for (const char *date : {"20240301", "20240302", "20240303"})
-        ASSERT_EQ(save(date, oneFood(1, 10)), SaveResult::Appended);
+        ASSERT_EQ(save(date, oneFood(1, 10)), DaySaveResult::Appended);
     const QByteArray third = fileBytes().mid(2 * 6259);
 
-    EXPECT_EQ(save("20240302", MenuDay()), SaveResult::Removed);
+    EXPECT_EQ(save("20240302", MenuDay()), DaySaveResult::Removed);
     EXPECT_EQ(keysInFile(), (QList<QByteArray>{"20240301", "20240303"}));
     EXPECT_EQ(fileBytes().mid(6259), third);
 
     const QByteArray before = fileBytes();
-    EXPECT_EQ(save("20240309", MenuDay()), SaveResult::NothingToSave);
+    EXPECT_EQ(save("20240309", MenuDay()), DaySaveResult::NothingToSave);
     EXPECT_EQ(fileBytes(), before);
 
     // A removal that cannot replace the file loses nothing.
     quenkit::setReplaceFileFailureHook([](const QString &) { return true; });
-    EXPECT_EQ(save("20240301", MenuDay()), SaveResult::Failed);
+    EXPECT_EQ(save("20240301", MenuDay()), DaySaveResult::Failed);
     quenkit::setReplaceFileFailureHook({});
     EXPECT_EQ(fileBytes(), before);
 }
@@ -195,7 +195,7 @@ TEST_F(DayMenuFileTest, DishNamesFillTheDaysSlotsInHeaderOrder)
     // 21 double-byte characters: the name is cut to 40 bytes without splitting one.
     const QString longName = QString(21, QChar(u'煮'));
     day.meals[Dinner] = {MenuRow::dishRow(longName), food(5, 100)};
-    ASSERT_EQ(save("20240401", day), SaveResult::Appended);
+    ASSERT_EQ(save("20240401", day), DaySaveResult::Appended);
 
     const DayMenu d = read(1);
     EXPECT_EQ(d.dishName(0), quenkit::toSjis(u"カレーライス"));
@@ -252,14 +252,14 @@ TEST_F(DayMenuFileTest, TotalsAreStoredAsTheCallerComputedThem)
         for (int n = 0; n < kNutrientCount; ++n)
             totals[r][n] = r * 100 + n + 0.125;
     }
-    ASSERT_EQ(SaveDayMenu(nullptr, kUser, "20240501", day, totals, false, true), SaveResult::Appended);
+    ASSERT_EQ(SaveDayMenu(nullptr, kUser, "20240501", day, totals, false, true), DaySaveResult::Appended);
     EXPECT_EQ(read(1).totals, totals);
 }
 
 TEST_F(DayMenuFileTest, MonthAndYearPrefixesFindTheirDaysInFileOrder)
 {
     for (const char *date : {"20240301", "20240215", "20240302", "20250301", "20240331", "20230301"})
-        ASSERT_EQ(save(date, oneFood(1, 10)), SaveResult::Appended);
+        ASSERT_EQ(save(date, oneFood(1, 10)), DaySaveResult::Appended);
 
     struct Case {
         const char *key;
@@ -282,7 +282,7 @@ TEST_F(DayMenuFileTest, MonthAndYearPrefixesFindTheirDaysInFileOrder)
 TEST_F(DayMenuFileTest, FindAgreesWithTheFixedRecordSearch)
 {
     for (const char *date : {"20240301", "20240215", "20240302", "20240331"})
-        ASSERT_EQ(save(date, oneFood(1, 10)), SaveResult::Appended);
+        ASSERT_EQ(save(date, oneFood(1, 10)), DaySaveResult::Appended);
     // A torn tail that starts like a matching record must be ignored by both.
     QByteArray bytes = fileBytes();
     bytes.append(bytes.left(100));
@@ -299,8 +299,8 @@ TEST_F(DayMenuFileTest, FindAgreesWithTheFixedRecordSearch)
 
 TEST_F(DayMenuFileTest, TornTailKeepsWholeRecordsAndTheNextSaveReplacesIt)
 {
-    ASSERT_EQ(save("20240301", oneFood(1, 10)), SaveResult::Appended);
-    ASSERT_EQ(save("20240302", oneFood(2, 20)), SaveResult::Appended);
+    ASSERT_EQ(save("20240301", oneFood(1, 10)), DaySaveResult::Appended);
+    ASSERT_EQ(save("20240302", oneFood(2, 20)), DaySaveResult::Appended);
     const QByteArray whole = fileBytes();
     // A save of a third day that stopped after 3,000 bytes.
     ASSERT_TRUE(writeFile(menuPath(), whole + encodeDayMenu(read(1)).left(3000)));
@@ -311,7 +311,7 @@ TEST_F(DayMenuFileTest, TornTailKeepsWholeRecordsAndTheNextSaveReplacesIt)
     EXPECT_EQ(read(2).entries[Breakfast][0], (DayMenuEntry{2, 200}));
     EXPECT_EQ(FindDayMenus(kUser, "202403"), (QList<int>{1, 2}));
 
-    ASSERT_EQ(save("20240303", oneFood(3, 30)), SaveResult::Appended);
+    ASSERT_EQ(save("20240303", oneFood(3, 30)), DaySaveResult::Appended);
     EXPECT_EQ(fileBytes().size(), 3 * 6259);
     EXPECT_EQ(fileBytes().left(2 * 6259), whole);
     EXPECT_EQ(keysInFile(), (QList<QByteArray>{"20240301", "20240302", "20240303"}));
@@ -352,7 +352,7 @@ TEST_F(DayMenuFileTest, DaysThatDoNotFitARecordAreRefusedAndWriteNothing)
         EXPECT_EQ(buildDayMenu(c.date, c.day, {}, true, out, &error), c.valid) << c.what;
         EXPECT_EQ(error.isEmpty(), c.valid) << c.what;
         if (!c.valid) {
-            EXPECT_EQ(save(c.date, c.day), SaveResult::Invalid) << c.what;
+            EXPECT_EQ(save(c.date, c.day), DaySaveResult::Invalid) << c.what;
             EXPECT_FALSE(QFileInfo::exists(menuPath())) << c.what;
         }
     }
@@ -373,7 +373,7 @@ TEST_F(DayMenuFileTest, AskingFirstLetsTheUserDecline)
     quenkit::ScriptedOwner owner;
     owner.queueAnswer(quenkit::Answer::Cancel);
     const MenuDay day = oneFood(1, 10);
-    EXPECT_EQ(SaveDayMenu(&owner, kUser, "20240101", day, {}, true, true), SaveResult::Cancelled);
+    EXPECT_EQ(SaveDayMenu(&owner, kUser, "20240101", day, {}, true, true), DaySaveResult::Cancelled);
     EXPECT_EQ(CountDayMenus(kUser), 0);
     ASSERT_EQ(owner.messages().size(), 1);
     const quenkit::Message &m = owner.messages()[0];
@@ -383,9 +383,9 @@ TEST_F(DayMenuFileTest, AskingFirstLetsTheUserDecline)
     EXPECT_EQ(m.icon, quenkit::Icon::Information);
 
     owner.queueAnswer(quenkit::Answer::Ok);
-    EXPECT_EQ(SaveDayMenu(&owner, kUser, "20240101", day, {}, true, true), SaveResult::Appended);
+    EXPECT_EQ(SaveDayMenu(&owner, kUser, "20240101", day, {}, true, true), DaySaveResult::Appended);
     // Removing an emptied day asks nothing.
-    EXPECT_EQ(SaveDayMenu(&owner, kUser, "20240101", MenuDay(), {}, true, true), SaveResult::Removed);
+    EXPECT_EQ(SaveDayMenu(&owner, kUser, "20240101", MenuDay(), {}, true, true), DaySaveResult::Removed);
     EXPECT_EQ(owner.messages().size(), 2);
 }
 
@@ -398,10 +398,10 @@ TEST_F(DayMenuFileTest, MissingFileReadsAsNoDaysAndTheFirstSaveCreatesIt)
     EXPECT_EQ(ReadDayMenu(kUser, 1, d), 0);
     EXPECT_EQ(DeleteDayMenu(kUser, 1), 0);
 
-    ASSERT_EQ(save("20240101", oneFood(1, 10)), SaveResult::Appended);
+    ASSERT_EQ(save("20240101", oneFood(1, 10)), DaySaveResult::Appended);
     EXPECT_TRUE(QFileInfo::exists(menuPath()));
     // A file created under another spelling of the name is the same file.
     ASSERT_TRUE(QFile::rename(menuPath(), m_folders.dataFile(QStringLiteral("3.mem"))));
-    EXPECT_EQ(save("20240101", oneFood(2, 10)), SaveResult::Rewritten);
+    EXPECT_EQ(save("20240101", oneFood(2, 10)), DaySaveResult::Rewritten);
     EXPECT_EQ(CountDayMenus(kUser), 1);
 }
