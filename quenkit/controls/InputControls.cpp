@@ -117,8 +117,9 @@ void ComboBox2::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
-        // With Up and Down taken by the parent, Left and Right step through the choices.
+    if ((event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) && !isEditable()) {
+        // With Up and Down taken by the parent, Left and Right step through the choices (in
+        // an editable box they move the caret).
         update();
         QKeyEvent step(event->type(), event->key() == Qt::Key_Left ? Qt::Key_Up : Qt::Key_Down,
                        event->modifiers() & ~(Qt::AltModifier | Qt::ControlModifier), event->text(),

@@ -57,7 +57,7 @@ protected:
 };
 
 // A combo box whose Up and Down keys belong to the parent: they never change the choice.
-// Left and Right step to the previous and next choice instead.
+// Left and Right step to the previous and next choice instead (unless the box is editable).
 class QUENKIT_CONTROLS_EXPORT ComboBox2 : public QComboBox
 {
     Q_OBJECT
