@@ -1,5 +1,7 @@
 #include "dalmain/userdata/DayMenuFile.h"
 
+#include "dalmain/userdata/UserStore.h"
+
 #include "quenkit/binrec/BinRecord.h"
 #include "quenkit/files/DataFolder.h"
 
@@ -47,8 +49,7 @@ Scan scanDateKeys(int user, int first, const std::function<bool(int, QByteArrayV
 
 QString dayMenuFileName(int user)
 {
-    // Created with this spelling; looked up without regard to case like every data file.
-    return QStringLiteral("%1.MEM").arg(user);
+    return menuFileName(static_cast<unsigned>(user));
 }
 
 int FindDayMenu(int user, QByteArrayView key, int first)
@@ -83,6 +84,29 @@ QList<int> FindDayMenus(int user, QByteArrayView key)
             found.append(r);
     }
     return found;
+}
+
+QList<QByteArray> dayMenuDates(int user)
+{
+    QList<QByteArray> dates;
+    if (user < 0)
+        return dates;
+    const Scan scan = scanDateKeys(user, 1, [&](int, QByteArrayView date) {
+        dates.append(date.toByteArray());
+        return true;
+    });
+    if (scan == Scan::NotMapped) {
+        dates.clear();
+        const int count = CountDayMenus(user);
+        QByteArray key(kDateKeyLength, '\0');
+        for (int r = 0; r < count; ++r) {
+            const qint64 offset = static_cast<qint64>(r) * kDayMenuSize + daymenu::kKeyOffset;
+            if (quenkit::ReadBINRecord(offset, kDateKeyLength, dayMenuFileName(user), key.data()) != 1)
+                break;
+            dates.append(key);
+        }
+    }
+    return dates;
 }
 
 int ReadDayMenu(int user, int record, DayMenu &menu)

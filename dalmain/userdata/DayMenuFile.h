@@ -24,6 +24,9 @@ int FindDayMenu(int user, QByteArrayView key, int first = 1);
 // Every record whose date key begins with key, in file order: the walk above in one pass.
 QList<int> FindDayMenus(int user, QByteArrayView key);
 
+// The date keys of every record, in file order: the days the calendar marks.
+QList<QByteArray> dayMenuDates(int user);
+
 // Reads record number record into menu. 1 when a whole record was read, else 0.
 int ReadDayMenu(int user, int record, DayMenu &menu);
 

@@ -41,6 +41,23 @@ bool MenuDay::isEmpty() const
     return true;
 }
 
+MenuDay loadMenuDay(const DayMenu &record, const FoodLookup &foodOf)
+{
+    MenuDay day;
+    int dishSlot = 0;
+    for (int meal = 0; meal < kMealCount; ++meal) {
+        for (const DayMenuEntry &entry : record.entries[meal]) {
+            if (entry.food == kEmptySlot)
+                break;
+            if (entry.isDishHeader())
+                day.meals[meal].append(MenuRow::dishRow(quenkit::fromSjis(record.dishName(dishSlot++))));
+            else
+                day.meals[meal].append(MenuRow::foodRow(entry.food, entry.amountTenths * 0.1, foodOf(entry.food)));
+        }
+    }
+    return day;
+}
+
 DayTotals computeDayTotals(const MenuDay &day, bool wasteRatioOn)
 {
     DayTotals totals{};

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 namespace quenkit {
 class Owner;
@@ -39,6 +40,14 @@ struct MenuDay {
 
     bool isEmpty() const;
 };
+
+// What the food table says of a food number; a default EntryFood when the food is not there.
+using FoodLookup = std::function<EntryFood(quint16 food)>;
+
+// The rows of a stored day, as the menu screen shows it again: amounts in grams from their
+// tenths, dish rows named from the day's dish-name slots in order, each food with the data
+// foodOf gives and a group share of 100.
+MenuDay loadMenuDay(const DayMenu &record, const FoodLookup &foodOf);
 
 // Nutrient totals of the four meals and of the day.
 using DayTotals = std::array<NutrientVector, kMealRows>;

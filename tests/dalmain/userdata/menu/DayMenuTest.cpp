@@ -244,6 +244,37 @@ TEST_F(DayMenuFileTest, GroupAmountsByShareAndAsEntered)
     EXPECT_EQ(out.groupsAsEntered[kDayRow], GroupAmounts{});
 }
 
+TEST_F(DayMenuFileTest, AStoredDayLoadsAsItsRowsAndSavesAsTheSameRecord)
+{
+    MenuDay day;
+    day.meals[Lunch] = {MenuRow::dishRow(QStringLiteral("親子丼")), food(30, 250.3, 1, 0), food(1500, 55.5, 12, 15),
+                        food(700, 0.1, 6, 10)};
+    day.meals[Dinner] = {food(30, 120.0, 1, 0), MenuRow::dishRow(QStringLiteral("豚汁")), food(1300, 40, 11, 0)};
+    ASSERT_EQ(save("20240601", day), DaySaveResult::Appended);
+    const DayMenu stored = read(1);
+
+    // The food table as the loader sees it: the data each row was saved with.
+    const FoodLookup lookup = [&](quint16 number) {
+        for (const auto &rows : day.meals) {
+            for (const MenuRow &row : rows) {
+                if (row.kind == MenuRow::Kind::Food && row.food == number)
+                    return row.data;
+            }
+        }
+        return EntryFood();
+    };
+    const MenuDay loaded = loadMenuDay(stored, lookup);
+    ASSERT_EQ(loaded.meals[Lunch].size(), 4);
+    EXPECT_EQ(loaded.meals[Lunch][0].kind, MenuRow::Kind::Dish);
+    EXPECT_EQ(loaded.meals[Lunch][0].dishName, QStringLiteral("親子丼"));
+    EXPECT_DOUBLE_EQ(loaded.meals[Lunch][1].grams, 250.3);
+    EXPECT_EQ(loaded.meals[Dinner][1].dishName, QStringLiteral("豚汁"));
+    EXPECT_TRUE(loaded.meals[Breakfast].isEmpty());
+
+    ASSERT_EQ(save("20240601", loaded), DaySaveResult::Rewritten);
+    EXPECT_EQ(encodeDayMenu(read(1)), encodeDayMenu(stored));
+}
+
 TEST_F(DayMenuFileTest, TotalsAreStoredAsTheCallerComputedThem)
 {
     MenuDay day = oneFood(1, 100);
@@ -274,6 +305,8 @@ TEST_F(DayMenuFileTest, MonthAndYearPrefixesFindTheirDaysInFileOrder)
         EXPECT_EQ(walked, c.records) << c.key;
         EXPECT_EQ(FindDayMenus(kUser, c.key), c.records) << c.key;
     }
+    EXPECT_EQ(dayMenuDates(kUser),
+              (QList<QByteArray>{"20240301", "20240215", "20240302", "20250301", "20240331", "20230301"}));
     EXPECT_EQ(FindDayMenu(kUser, "", 1), 0);
     EXPECT_EQ(FindDayMenu(kUser, "202403011", 1), 0);
     EXPECT_EQ(FindDayMenu(kUser, "202403", 0), 0);
@@ -310,6 +343,7 @@ TEST_F(DayMenuFileTest, TornTailKeepsWholeRecordsAndTheNextSaveReplacesIt)
     EXPECT_EQ(ReadDayMenu(kUser, 3, d), 0);
     EXPECT_EQ(read(2).entries[Breakfast][0], (DayMenuEntry{2, 200}));
     EXPECT_EQ(FindDayMenus(kUser, "202403"), (QList<int>{1, 2}));
+    EXPECT_EQ(dayMenuDates(kUser), (QList<QByteArray>{"20240301", "20240302"}));
 
     ASSERT_EQ(save("20240303", oneFood(3, 30)), DaySaveResult::Appended);
     EXPECT_EQ(fileBytes().size(), 3 * 6259);
