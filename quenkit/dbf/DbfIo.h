@@ -39,7 +39,15 @@ public:
     QByteArrayView body() const { return m_record.sliced(1); }
     bool failed() const { return m_failed; }
 
+    // The same a block of records at a time: the records after the last one visited, whole
+    // (flag byte first), numbered from blockFirst().
+    bool nextBlock();
+    QByteArrayView block() const { return m_buffer; }
+    int blockFirst() const { return m_bufferFirst; }
+
 private:
+    bool load(int first);
+
     int m_handle;
     const DbfLayout &m_layout;
     QByteArray m_buffer;

@@ -103,25 +103,40 @@ RecordScanner::RecordScanner(int handle, const DbfLayout &layout, int first)
 {
 }
 
+bool RecordScanner::load(int first)
+{
+    constexpr int BlockBytes = 64 * 1024;
+    const int length = m_layout.recordLength();
+    m_bufferFirst = first;
+    m_bufferCount = std::min(std::max(1, BlockBytes / length), m_layout.recordCount() - first);
+    m_buffer.resize(static_cast<qsizetype>(m_bufferCount) * length);
+    if (!readAt(m_handle, m_layout.recordPosition(first), m_buffer.data(), m_buffer.size())) {
+        m_failed = true;
+        m_bufferCount = 0;
+        m_buffer.clear();
+        return false;
+    }
+    return true;
+}
+
 bool RecordScanner::next()
 {
     if (m_failed || m_next >= m_layout.recordCount())
         return false;
+    if ((m_next < m_bufferFirst || m_next >= m_bufferFirst + m_bufferCount) && !load(m_next))
+        return false;
     const int length = m_layout.recordLength();
-    if (m_next < m_bufferFirst || m_next >= m_bufferFirst + m_bufferCount) {
-        constexpr int BlockBytes = 64 * 1024;
-        const int perBlock = std::max(1, BlockBytes / length);
-        m_bufferFirst = m_next;
-        m_bufferCount = std::min(perBlock, m_layout.recordCount() - m_next);
-        m_buffer.resize(static_cast<qsizetype>(m_bufferCount) * length);
-        if (!readAt(m_handle, m_layout.recordPosition(m_next), m_buffer.data(), m_buffer.size())) {
-            m_failed = true;
-            m_bufferCount = 0;
-            return false;
-        }
-    }
     m_record = QByteArrayView(m_buffer).sliced(static_cast<qsizetype>(m_next - m_bufferFirst) * length, length);
     m_current = m_next++;
+    return true;
+}
+
+bool RecordScanner::nextBlock()
+{
+    if (m_failed || m_next >= m_layout.recordCount() || !load(m_next))
+        return false;
+    m_next += m_bufferCount;
+    m_current = m_next - 1;
     return true;
 }
 

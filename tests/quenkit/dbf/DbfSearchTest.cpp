@@ -29,6 +29,7 @@ const QList<QByteArray> kRecords = {
     record(kFields, {sjis("アイス"), sjis("ｱｲｽ"), "20120401", ""}),           // 7
     record(kFields, {sjis("ｳﾞｨﾝﾅｰ"), "", "", "+7"}),                         // 8
     record(kFields, {sjis("ヴィンナー"), "", "", "7abc"}),                   // 9
+    record(kFields, {"0123456789AB", "C"}),                                 // 10: ABC across two fields
 };
 
 class DbfSearch : public TableTest
@@ -48,19 +49,21 @@ TEST_F(DbfSearch, FindsLiveRecordsInFileOrder)
         const char *high;
         QList<int> found;
     } cases[] = {
-        {"two empty keys: every live record", "名前", "", "", {0, 1, 2, 3, 4, 5, 7, 8, 9}},
+        {"two empty keys: every live record", "名前", "", "", {0, 1, 2, 3, 4, 5, 7, 8, 9, 10}},
         {"contained at start, middle and end", "名前", "ABC", "ABC", {0, 1, 2}},
         {"half-width field by katakana", "名前", "カレー", "カレー", {3, 4, 5}},
         {"half-width field by hiragana", "名前", "かれー", "かれー", {3, 4, 5}},
         {"full-width field by half-width key", "名前", "ｶﾚｰ", "ｶﾚｰ", {3, 4, 5}},
         {"kanji key: only the raw comparison", "名前", "牛肉", "牛肉", {5}},
         {"a month of dates", "日付", "20130401", "20130430", {1, 2, 3, 5}},
-        {"open lower bound", "日付", "", "20130331", {0, 7, 8, 9}},
+        {"open lower bound", "日付", "", "20130331", {0, 7, 8, 9, 10}},
         {"open upper bound", "日付", "20130430", "", {3, 4}},
         {"each record once over several fields", "名前@よみ", "かれー", "かれー", {3, 4, 5}},
         {"the second field finds", "よみ@日付", "ｱｲｽ", "ｱｲｽ", {7}},
         {"no match", "名前", "ZZZ", "ZZZ", {}},
-        {"a letter is not found inside a double-byte character", "名前", "A", "A", {0, 1, 2}},
+        {"a letter is not found inside a double-byte character", "名前", "A", "A", {0, 1, 2, 10}},
+        {"not across two fields", "名前@よみ", "ABC", "ABC", {0, 1, 2}},
+        {"nor across two records", "日付@量", "12.5 xy", "12.5 xy", {}},
         {"a range compares prefixes", "名前", "x", "xz", {1, 2}},
         {"voiced katakana folds both ways", "名前", "ヴィン", "ヴィン", {8, 9}},
         {"half-width voiced key", "名前", "ｳﾞｨﾝ", "ｳﾞｨﾝ", {8, 9}},
@@ -75,17 +78,17 @@ TEST_F(DbfSearch, FindsLiveRecordsInFileOrder)
 
 TEST_F(DbfSearch, NumericConditionOfTheFoodSearch)
 {
-    // Field 量: 12.5, 3, abc (0), 100, 100.0, -2, deleted, blank (0), +7, 7abc (7).
+    // Field 量: 12.5, 3, abc (0), 100, 100.0, -2, deleted, blank (0), +7, 7abc (7), blank.
     const struct {
         double threshold;
         int comparison;
         QList<int> found;
     } cases[] = {
         {12.5, NumberAtLeast, {0, 3, 4}},
-        {3, NumberAtMost, {1, 2, 5, 7}},
+        {3, NumberAtMost, {1, 2, 5, 7, 10}},
         {100, NumberEqual, {3, 4}},
         {7, NumberEqual, {8, 9}},
-        {0, NumberEqual, {2, 7}},
+        {0, NumberEqual, {2, 7, 10}},
         {0, NumberNever, {}},
         {0, 4, {}},
         {0, -1, {}},
