@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 
 namespace {
@@ -99,15 +100,22 @@ void MiddleInsert(benchmark::State &state)
     restoreTable();
 }
 
-// Keeps the mean real time of each benchmark for the ratios printed at the end.
+// Keeps the times of each benchmark (the median when the run is repeated) for the ratios
+// printed at the end, in real and in CPU time.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.error_occurred)
+                continue;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (median || (run.run_type == Run::RT_Iteration && !m_fromMedian.count(run.run_name.function_name))) {
+                m_times[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+                if (median)
+                    m_fromMedian.insert(run.run_name.function_name);
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -115,17 +123,24 @@ public:
     void printRatios() const
     {
         const auto read = m_times.find("ReadWholeFile");
-        if (read == m_times.end() || read->second <= 0)
+        if (read == m_times.end() || read->second.real <= 0 || read->second.cpu <= 0)
             return;
+        std::printf("\nAs multiples of one whole-file read (real time, CPU time):\n");
         for (const char *name : {"SearchKeyword", "MiddleInsert"}) {
             const auto it = m_times.find(name);
             if (it != m_times.end())
-                std::printf("%-14s %6.2f x one whole-file read\n", name, it->second / read->second);
+                std::printf("  %-14s %6.2f  %6.2f\n", name, it->second.real / read->second.real,
+                            it->second.cpu / read->second.cpu);
         }
     }
 
 private:
-    std::map<std::string, double> m_times;
+    struct Times {
+        double real;
+        double cpu;
+    };
+    std::map<std::string, Times> m_times;
+    std::set<std::string> m_fromMedian;
 };
 
 }  // namespace
