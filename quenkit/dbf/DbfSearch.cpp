@@ -27,6 +27,21 @@ int compareBytes(QByteArrayView a, QByteArrayView b)
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
+// How often a byte turns up in the text fields of our tables, roughly: blanks and digits fill
+// them, and most double-byte characters begin with one of a few lead bytes.
+int commonness(unsigned char b)
+{
+    if (b == ' ')
+        return 5;
+    if ((b >= '0' && b <= '9') || b == 0x82 || b == 0x83)
+        return 4;
+    if (b == 0x81 || b == 0xB0 || b == 0xDE || b == 0xDF)
+        return 3;
+    if (isSjisLeadByte(b))
+        return 2;
+    return 1;
+}
+
 // Whether pos starts a character of text, not the trail byte of a double-byte one: "A" must not
 // be found inside ア (83 41).
 bool startsCharacter(QByteArrayView text, qsizetype pos)
@@ -37,7 +52,8 @@ bool startsCharacter(QByteArrayView text, qsizetype pos)
     return i == pos;
 }
 
-// Bounds of a search whose keys are both given (and equal or not).
+// Whether field lies between the keys: its first len(low) bytes not below low, its first
+// len(high) bytes not above high; an empty key sets no bound.
 bool withinRange(QByteArrayView field, QByteArrayView low, QByteArrayView high)
 {
     if (!low.isEmpty() && compareBytes(low, field.first(std::min(low.size(), field.size()))) > 0)
@@ -107,25 +123,6 @@ int searchTable(Owner *owner, QList<int> &result, const QString &name, QByteArra
         return -1;
     }
     return static_cast<int>(result.size());
-}
-
-}  // namespace
-
-namespace {
-
-// How often a byte turns up in the text fields of our tables, roughly: blanks and digits fill
-// them, and most double-byte characters begin with one of a few lead bytes.
-int commonness(unsigned char b)
-{
-    if (b == ' ')
-        return 5;
-    if ((b >= '0' && b <= '9') || b == 0x82 || b == 0x83)
-        return 4;
-    if (b == 0x81 || b == 0xB0 || b == 0xDE || b == 0xDF)
-        return 3;
-    if (isSjisLeadByte(b))
-        return 2;
-    return 1;
 }
 
 }  // namespace
