@@ -24,8 +24,8 @@ public:
     void setByteLimit(int bytes);
     int byteLimit() const { return m_byteLimit; }
 
-    // Whether the field takes the focus in the ordinary way (caret shown); on by default.
-    // With it off the field still selects its text on gaining the focus.
+    // Whether the field takes the focus with the line edit's own focus handling (a blinking
+    // caret); on by default. Either way it selects its text on gaining the focus.
     void setPassFocus(bool on) { m_passFocus = on; }
     bool passFocus() const { return m_passFocus; }
 

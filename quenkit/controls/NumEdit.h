@@ -34,8 +34,9 @@ public:
     // the limits is cut where it breaks them (1234.56 with limits 3/1 gives "123.5").
     void setFilteredText(const QString &text);
 
-    // Whether gaining the focus arms replacement of the value; on by default. With it off
-    // the field also keeps its plain focus look: no caret is shown until it is switched on.
+    // Whether gaining the focus arms replacement of the value; on by default. With it off the
+    // field takes the focus without the line edit's own focus handling, so no caret blinks
+    // in it; typing still appends.
     void setReplaceOnFocus(bool on) { m_replaceOnFocus = on; }
     bool replaceOnFocus() const { return m_replaceOnFocus; }
     // True while the next digit or point typed will replace the value.
