@@ -1,6 +1,7 @@
 # dalmora_add_test(NAME SOURCES src... LIBS lib...)
 # One GoogleTest binary per module; every test case becomes its own CTest test.
-# Each test runs with its own empty settings folder and a fixed "today" unless the test sets one.
+# Tests that touch settings or data use testsupport::TempFolders (tests/support/TestSupport.h)
+# and set DALMORA_TODAY themselves where "today" matters.
 function(dalmora_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
