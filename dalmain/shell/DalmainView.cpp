@@ -1,0 +1,344 @@
+#include "dalmain/shell/DalmainView.h"
+
+#include "dalmain/shell/Calculator.h"
+#include "dalmain/shell/CommandIds.h"
+#include "dalmain/shell/DialogRegistry.h"
+#include "dalmain/shell/HelpWindow.h"
+#include "dalmain/shell/MenuCommandRules.h"
+#include "dalmain/shell/OpeningPicture.h"
+#include "dalmain/shell/Screens.h"
+#include "dalmain/shell/ShellDialogs.h"
+#include "dalmain/shell/ShellSettings.h"
+#include "dalmain/shell/StartupFile.h"
+#include "quenkit/controls/Takku.h"
+#include "quenkit/dates/Dates.h"
+#include "quenkit/registry/SettingsStore.h"
+
+#include <QClipboard>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QShortcut>
+
+namespace dalmain {
+
+DalmainView::DalmainView(QWidget *frame, quenkit::Owner *owner, const ViewOptions &options)
+    : QWidget(frame)
+    , m_owner(owner)
+    , m_factory(options.screenFactory ? options.screenFactory : ScreenFactory(createProgramScreen))
+{
+    setObjectName(QStringLiteral("CDalmainView"));
+    buildRoutes();
+
+    // The main window stays invisible behind the opening picture until the view first paints.
+    if (frame)
+        frame->setWindowOpacity(0.0);
+    m_opening = new OpeningPicture;
+    m_opening->showFading(options.openingFadeMilliseconds);
+
+    carryOverStartupFile(options.startupFile.isEmpty() ? startupFilePath() : options.startupFile);
+
+    if (settings::systemString(settings::kDay).isEmpty()) {
+        const QDate today = quenkit::today();
+        settings::setSystemString(settings::kDay,
+                                  QString::asprintf("%4d/%02d/%02d", today.year(), today.month(), today.day()));
+    }
+
+    m_tabs = new quenkit::TAKKU(tabStripText(), this);
+    m_tabs->setObjectName(QStringLiteral("TAKKU"));
+    m_tabs->installEventFilter(this);
+    connect(m_tabs, &quenkit::TAKKU::command, this, [this](int id) { runCommand(id); });
+    createScreen(UserScreen);
+
+    settings::setSystemString(settings::kModeCheck, QStringLiteral("0"));
+
+    if (!settings::systemString(settings::kUserName).isEmpty()) {
+        const int first = settings::startScreen();
+        if (first != UserScreen)
+            switchScreen(first);
+    }
+
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { forward(cmd::Cancel); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &DalmainView::commandStateChanged);
+}
+
+DalmainView::~DalmainView()
+{
+    delete m_opening;
+}
+
+void DalmainView::route(int id, std::function<void()> run, std::function<bool()> enabled,
+                        std::function<bool()> checked)
+{
+    Q_ASSERT(!m_routes.contains(id));
+    m_routes.insert(id, Route{std::move(run), std::move(enabled), std::move(checked)});
+}
+
+void DalmainView::routeToScreen(int id)
+{
+    route(
+        id, [this, id] { forward(id); }, [this, id] { return screenCanRun(id); },
+        [this, id] { return m_screen && m_screen->commandChecked(id); });
+}
+
+void DalmainView::routeToDialog(int id, const QString &resource)
+{
+    route(
+        id,
+        [this, id, resource] {
+            openDialog(resource, DialogContext{window(), m_owner, this});
+            // After the system settings the screen's first field takes the focus again.
+            if (id == cmd::SystemSettings && m_screen)
+                m_screen->firstControl()->setFocus();
+            emit commandStateChanged();
+        },
+        [resource] { return isDialogRegistered(resource); });
+}
+
+void DalmainView::routeJudgement(int id, const QString &section, const QString &name, int mode)
+{
+    route(
+        id,
+        [this, section, name, mode] {
+            quenkit::SetRegistryInt(section, name, mode);
+            if (m_screen)
+                m_screen->update();
+            emit commandStateChanged();
+        },
+        {}, [section, name, mode] { return quenkit::GetRegistryInt(section, name, 0) == mode; });
+}
+
+// The one table from command id to what the command does.
+void DalmainView::buildRoutes()
+{
+    using namespace cmd;
+
+    for (int n = 0; n < kScreenCount; ++n)
+        route(ScreenUser + n, [this, n] { switchScreen(n); });
+
+    // Commands of the user screen alone.
+    for (int id : {NewUser, OpenUser, DeleteUser}) {
+        route(
+            id, [this, id] { forward(id); },
+            [this, id] { return m_current == UserScreen && screenCanRun(id); });
+    }
+    route(
+        Save,
+        [this] {
+            if (m_current == UserScreen)
+                checkAndSaveUser(LeaveCheck::Mode::WithMessages);
+            else if (const int id = saveCommandOf(m_current))
+                forward(id);
+        },
+        [this] {
+            if (m_current == UserScreen)
+                return m_screen && m_screen->leaveCheck() != nullptr;
+            const int id = saveCommandOf(m_current);
+            return id != 0 && screenCanRun(id);
+        });
+
+    // Commands the screens run themselves: user printing, the menu, exercise, weight and
+    // analysis screens' commands, and the meal shown in the menu grid.
+    for (int id : {PrintUser, SaveMenu, SaveDish, ModifyDish, DeleteDish, PrintMenu, Undo, Redo, Cut, Copy, Paste,
+                   Delete, SelectAll, DishNameInput, ConvertAmount, Modify, FoodInput, DishInput, MenuMemo, CopyDay,
+                   PasteDay, OpenMenu, DeleteMenu,
+                   SaveSports, PrintSports, SportsInput, SportsModify, SportsDelete, SportsCopyAll, SportsPasteAll,
+                   BasalInput, OpenSports, DeleteSports,
+                   PrintWeight, WeightGoal, WeightInput, WeightModify, WeightDelete, WeightCopyAll,
+                   SaveAnalysis, PrintAnalysis, CopyAnalysis, AnalysisDetail, AnalysisGraph, HistoryGraph,
+                   AnalysisGroup, AnalysisExchange, PeriodDay, PeriodMonth, PeriodYear, PeriodSelect, DailyComment,
+                   NutrientChoice,
+                   Breakfast, Lunch, Dinner, Snack})
+        routeToScreen(id);
+
+    // The "日付" menu presses a button of the screen's date bar.
+    const QList<QPair<int, int>> dateButtons = {{PreviousDay, 2}, {NextDay, 3},   {Today, 7},    {PreviousMonth, 1},
+                                                {NextMonth, 4},   {PreviousYear, 1}, {NextYear, 4}};
+    for (const auto &[id, code] : dateButtons) {
+        route(
+            id,
+            [this, code = code] {
+                if (m_screen)
+                    m_screen->dateBarCommand(code);
+            },
+            [this] { return m_screen && m_screen->hasDateBar(); });
+    }
+
+    routeJudgement(MenuJudgement, settings::kMenuSection, settings::kMenuKijyun, 0);
+    routeJudgement(MenuProbability, settings::kMenuSection, settings::kMenuKijyun, 1);
+    routeJudgement(AnalysisJudgement, settings::kAnalyzeSection, settings::kAlzKijyun, 0);
+    routeJudgement(AnalysisProbability, settings::kAnalyzeSection, settings::kAlzKijyun, 1);
+
+    routeToDialog(PrinterSetup, QStringLiteral("PrinterSetup"));
+    routeToDialog(Backup, QStringLiteral("IDD_DATA_BACKUP"));
+    routeToDialog(Restore, QStringLiteral("IDD_DATA_RESTORE"));
+    routeToDialog(MasterMenu, QStringLiteral("IDD_MENTE_MENU"));
+    routeToDialog(MasterFood, QStringLiteral("IDD_MENTE_SYOKUHIN"));
+    routeToDialog(MasterStandard, QStringLiteral("IDD_MENTE_SYOYO"));
+    routeToDialog(MasterExercise, QStringLiteral("IDD_MENTE_RMR"));
+    routeToDialog(MasterExchange, QStringLiteral("IDD_MENTE_KOUKAN"));
+    routeToDialog(MasterUnit, QStringLiteral("IDD_MENTE_TEKITEN"));
+    routeToDialog(MasterGroup, QStringLiteral("IDD_MENTE_GUNBETU"));
+    routeToDialog(MasterIntake, QStringLiteral("IDD_MENTE_TEKISESSYU"));
+    routeToDialog(SystemSettings, QStringLiteral("IDD_SET_SYSTEM"));
+    routeToDialog(PfcSettings, QStringLiteral("IDD_SET_PFC"));
+    routeToDialog(InitMaster, QStringLiteral("IDD_INIT_MASTER"));
+
+    route(Calculator, [this] { startCalculator(m_owner); });
+    route(HelpScreen, [this] { showHelp(screenInfo(m_current).helpTopic, this); });
+    route(HelpTerms, [this] { showHelp(QStringLiteral("technical/technical2"), this); });
+    route(About, [this] { AboutDialog(window()).exec(); });
+    route(Exit, [this] { window()->close(); });
+    route(
+        Toolbar,
+        [this] {
+            const bool visible = !settings::toolbarVisible();
+            settings::setToolbarVisible(visible);
+            emit toolbarVisibilityChanged(visible);
+        },
+        {}, [] { return settings::toolbarVisible(); });
+}
+
+bool DalmainView::runCommand(int id)
+{
+    const auto it = m_routes.constFind(id);
+    if (it == m_routes.constEnd() || (it->enabled && !it->enabled()))
+        return false;
+    // A copy: a screen switch run by the route must not pull the table from under it.
+    const std::function<void()> run = it->run;
+    run();
+    return true;
+}
+
+bool DalmainView::commandEnabled(int id) const
+{
+    const auto it = m_routes.constFind(id);
+    return it != m_routes.constEnd() && (!it->enabled || it->enabled());
+}
+
+bool DalmainView::commandChecked(int id) const
+{
+    const auto it = m_routes.constFind(id);
+    return it != m_routes.constEnd() && it->checked && it->checked();
+}
+
+bool DalmainView::screenCanRun(int id) const
+{
+    if (!m_screen || !m_screen->commandEnabled(id))
+        return false;
+    return m_current != MenuScreen || menuCommandAllowed(id, m_screen->menuEditState());
+}
+
+void DalmainView::forward(int id)
+{
+    if (m_screen)
+        m_screen->runCommand(id);
+}
+
+int DalmainView::saveCommandOf(int screen) const
+{
+    switch (screen) {
+    case MenuScreen: return cmd::SaveMenu;
+    case SportsScreen: return cmd::SaveSports;
+    case AnalyzeScreen: return cmd::SaveAnalysis;
+    default: return 0;  // the weight screen saves each entry as it is made
+    }
+}
+
+bool DalmainView::checkAndSaveUser(LeaveCheck::Mode mode)
+{
+    if (m_current != UserScreen || !m_screen)
+        return true;
+    LeaveCheck *check = m_screen->leaveCheck();
+    return !check || check->checkAndSave(mode);
+}
+
+void DalmainView::createScreen(int n)
+{
+    m_screen = m_factory(n, ScreenContext{this, m_owner}, m_tabs);
+    m_current = n;
+    m_tabs->setPage(m_screen);
+    m_tabs->select(n);
+    connect(m_screen, &ScreenWindow::commandStateChanged, this, &DalmainView::commandStateChanged);
+    m_screen->setFocus();
+}
+
+bool DalmainView::switchScreen(int n)
+{
+    if (n < 0 || n >= kScreenCount)
+        return false;
+    if (m_screen && n == m_current)
+        return true;
+    if (!checkAndSaveUser(LeaveCheck::Mode::WithMessages)) {
+        m_tabs->select(UserScreen);
+        if (m_screen)
+            m_screen->setFocus();
+        return false;
+    }
+    // The analysis screen's results on the clipboard refer to buffers that go with it.
+    if (m_current == AnalyzeScreen)
+        QGuiApplication::clipboard()->clear();
+
+    // The old screen goes first: what it stores when it closes (the day it was on ...) is
+    // what the new one reads.
+    m_tabs->setPage(nullptr);
+    delete m_screen;
+    createScreen(n);
+    update();
+
+    emit screenChanged(n);
+    settings::setSystemInt(settings::kExitScreen, n);
+    emit commandStateChanged();
+    return true;
+}
+
+void DalmainView::setOpenUserName(const QString &name)
+{
+    m_openUserName = name;
+    if (!isOpening())
+        window()->setWindowTitle(title());
+}
+
+QString DalmainView::title() const
+{
+    return m_openUserName.isEmpty() ? QStringLiteral("新規 - Dalmora") : QStringLiteral("%1 - Dalmora").arg(m_openUserName);
+}
+
+void DalmainView::finishPendingWork()
+{
+    if (m_screen)
+        m_screen->finishPendingWork();
+}
+
+void DalmainView::finishOpening()
+{
+    if (!m_opening)
+        return;
+    delete m_opening;
+    window()->setWindowOpacity(1.0);
+    window()->setWindowTitle(title());
+}
+
+void DalmainView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_tabs->setGeometry(rect());
+}
+
+void DalmainView::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (isOpening())
+        QMetaObject::invokeMethod(this, &DalmainView::finishOpening, Qt::QueuedConnection);
+}
+
+bool DalmainView::eventFilter(QObject *watched, QEvent *event)
+{
+    // The tab strip covers the whole view, so its first paint is the view's.
+    if (watched == m_tabs && event->type() == QEvent::Paint && isOpening())
+        QMetaObject::invokeMethod(this, &DalmainView::finishOpening, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace dalmain

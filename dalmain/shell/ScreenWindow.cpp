@@ -1,0 +1,73 @@
+#include "dalmain/shell/ScreenWindow.h"
+
+#include "dalmain/shell/Screens.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace dalmain {
+
+ScreenWindow::ScreenWindow(int screenIndex, const ScreenContext &context, QWidget *parent)
+    : QWidget(parent)
+    , m_screenIndex(screenIndex)
+    , m_context(context)
+{
+    setObjectName(screenInfo(screenIndex).windowClass);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ScreenWindow::runCommand(int)
+{
+}
+
+bool ScreenWindow::commandEnabled(int) const
+{
+    return false;
+}
+
+bool ScreenWindow::commandChecked(int) const
+{
+    return false;
+}
+
+void ScreenWindow::dateBarCommand(int)
+{
+}
+
+bool ScreenWindow::hasDateBar() const
+{
+    return false;
+}
+
+LeaveCheck *ScreenWindow::leaveCheck()
+{
+    return nullptr;
+}
+
+MenuEditState ScreenWindow::menuEditState() const
+{
+    return {};
+}
+
+void ScreenWindow::finishPendingWork()
+{
+}
+
+QWidget *ScreenWindow::firstControl()
+{
+    return this;
+}
+
+void ScreenWindow::showScreenName(const QString &text)
+{
+    auto *layout = new QVBoxLayout(this);
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QStringLiteral("screenName"));
+    label->setAlignment(Qt::AlignCenter);
+    QFont font = label->font();
+    font.setPixelSize(28);
+    label->setFont(font);
+    layout->addWidget(label);
+}
+
+}  // namespace dalmain
