@@ -1,0 +1,195 @@
+#include "ShellTestSupport.h"
+
+#include "dalmain/shell/ShellSettings.h"
+#include "quenkit/registry/SettingsStore.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace shelltest {
+
+namespace {
+
+class ApplicationEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_shell";
+        static char *argv[] = {name, nullptr};
+        m_app = new QApplication(argc, argv);
+        dalmain::prepareApplication();
+    }
+    void TearDown() override
+    {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+private:
+    QApplication *m_app = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment *const environment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+}  // namespace
+
+RecordingScreen::RecordingScreen(int index, const dalmain::ScreenContext &context, QWidget *parent, ScreenLog *log)
+    : ScreenWindow(index, context, parent)
+    , m_first(new QWidget(this))
+    , m_log(log)
+{
+    m_first->setObjectName(QStringLiteral("control101"));
+    m_first->setFocusPolicy(Qt::StrongFocus);
+}
+
+void RecordingScreen::runCommand(int id)
+{
+    m_log->commands.append({screenIndex(), id});
+}
+
+bool RecordingScreen::commandEnabled(int) const
+{
+    return true;
+}
+
+bool RecordingScreen::commandChecked(int id) const
+{
+    return id == 32776;  // lunch is the meal shown
+}
+
+void RecordingScreen::dateBarCommand(int code)
+{
+    m_log->dateCodes.append({screenIndex(), code});
+}
+
+dalmain::LeaveCheck *RecordingScreen::leaveCheck()
+{
+    return screenIndex() == dalmain::UserScreen ? this : nullptr;
+}
+
+bool RecordingScreen::checkAndSave(Mode mode)
+{
+    m_log->checks.append(mode);
+    if (m_log->onCheck)
+        m_log->onCheck();
+    return m_log->allowLeave;
+}
+
+ShellTest::ShellTest()
+{
+    qputenv("DALMORA_TODAY", "2024-05-10");
+    setSystem(dalmain::settings::kHaikiritsu, QStringLiteral("1"));
+    setSystem(dalmain::settings::kSystemSet7, QStringLiteral("1"));
+}
+
+ShellTest::~ShellTest()
+{
+    for (const QString &resource : m_registeredDialogs)
+        dalmain::registerDialog(resource, {});
+    settle();
+}
+
+std::unique_ptr<dalmain::MainFrame> ShellTest::start()
+{
+    dalmain::StartOptions options;
+    options.owner = &owner;
+    options.view.openingFadeMilliseconds = 0;
+    return dalmain::startDalmain(options);
+}
+
+std::unique_ptr<dalmain::MainFrame> ShellTest::startRecording()
+{
+    dalmain::StartOptions options;
+    options.owner = &owner;
+    options.view.openingFadeMilliseconds = 0;
+    ScreenLog *l = &log;
+    options.view.screenFactory = [l](int index, const dalmain::ScreenContext &context, QWidget *parent) {
+        return new RecordingScreen(index, context, parent, l);
+    };
+    return dalmain::startDalmain(options);
+}
+
+void ShellTest::registerRecordingDialog(const QString &resource)
+{
+    m_registeredDialogs.append(resource);
+    dalmain::registerDialog(resource, [this, resource](const dalmain::DialogContext &context) {
+        EXPECT_NE(context.view, nullptr);
+        EXPECT_EQ(context.owner, &owner);
+        openedDialogs.append(resource);
+    });
+}
+
+void ShellTest::settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+void ShellTest::setSystem(const QString &name, const QString &value)
+{
+    quenkit::SetRegistryString(dalmain::settings::kSystemSection, name, value);
+}
+
+QString ShellTest::system(const QString &name)
+{
+    return dalmain::settings::systemString(name);
+}
+
+void whenModal(std::function<void(QWidget *dialog)> action)
+{
+    auto *timer = new QTimer;
+    auto *clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, action] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog && clock->elapsed() < 5000)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        delete clock;
+        if (!dialog) {
+            ADD_FAILURE() << "no modal dialog opened";
+            return;
+        }
+        action(dialog);
+    });
+    timer->start(10);
+}
+
+NoModalDialog::NoModalDialog()
+    : m_timer(new QTimer)
+{
+    QObject::connect(m_timer, &QTimer::timeout, [] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "unexpected modal dialog " << dialog->windowTitle().toStdString();
+            dialog->close();
+            if (auto *d = qobject_cast<QDialog *>(dialog))
+                d->done(QDialog::Accepted);
+        }
+    });
+    m_timer->start(10);
+}
+
+NoModalDialog::~NoModalDialog()
+{
+    delete m_timer;
+}
+
+QPushButton *buttonWithText(QWidget *dialog, const QString &text)
+{
+    for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
+        if (b->text() == text)
+            return b;
+    }
+    return nullptr;
+}
+
+}  // namespace shelltest
