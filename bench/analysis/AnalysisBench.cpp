@@ -1,0 +1,184 @@
+// The analysis of a whole year (366 daily records, 20 foods at each of the four meals) and of
+// one month of it, measured against reading the menu file once: the counter x_file_read is the
+// timing as a multiple of one whole-file read in the same run. A year's analysis is meant to
+// stay under 10 ms.
+
+#include "dalmain/analysis/IntakeAggregation.h"
+#include "dalmain/userdata/DayMenu.h"
+#include "dalmain/userdata/DayMenuFile.h"
+
+#include "quenkit/files/DataFolder.h"
+
+#include <QDate>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr int kUser = 1;
+constexpr int kFoodsPerMeal = 20;
+constexpr int kStandardFoods = 1882;
+const QDate kFirstDay(2024, 1, 1);
+constexpr int kDays = 366;
+
+using Clock = std::chrono::steady_clock;
+
+dalmain::DayMenu dayRecord(int day, std::mt19937 &random)
+{
+    dalmain::DayMenu menu;
+    menu.dateKey = kFirstDay.addDays(day).toString(QStringLiteral("yyyyMMdd")).toLatin1();
+    QSet<quint16> dayFoods;
+    for (int meal = 0; meal < dalmain::kMealCount; ++meal) {
+        QSet<quint16> mealFoods;
+        for (int i = 0; i < kFoodsPerMeal; ++i) {
+            const auto food = static_cast<quint16>(1 + random() % kStandardFoods);
+            menu.entries[meal][i] = {food, static_cast<quint16>(random() % 3000)};
+            mealFoods.insert(food);
+            dayFoods.insert(food);
+        }
+        menu.foodCounts[meal] = static_cast<quint16>(mealFoods.size());
+    }
+    menu.foodCounts[dalmain::kDayRow] = static_cast<quint16>(dayFoods.size());
+    return menu;
+}
+
+struct Setup {
+    QTemporaryDir folder;
+    QString path;
+    dalmain::EntryFoodIndex foods;
+    dalmain::IntakeStandard standard;
+    bool ok = false;
+
+    Setup()
+    {
+        quenkit::setDataFolderOverride(folder.path() + QLatin1Char('/'));
+        path = quenkit::dataPath(dalmain::dayMenuFileName(kUser));
+        std::mt19937 random(20240101);
+        QByteArray bytes;
+        for (int d = 0; d < kDays; ++d)
+            bytes += dalmain::encodeDayMenu(dayRecord(d, random));
+        QFile file(path);
+        ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        file.close();
+
+        for (int n = 1; n <= kStandardFoods; ++n) {
+            dalmain::EntryFood food;
+            food.group = 1 + n % 18;
+            food.wasteRatio = static_cast<double>(random() % 4) * 10.0;
+            for (double &v : food.per100g)
+                v = static_cast<double>(random() % 5000) / 10.0;
+            foods.add(static_cast<quint16>(n), food);
+        }
+        for (int i = 0; i < dalmain::kNutrientCount; i += 2)
+            standard[i] = {10.0 * (i + 1), i % 4 == 0 ? 30.0 * (i + 1) : 0.0};
+        ok = ok && readWholeFile();
+    }
+
+    // One whole-file read: the median of several, taken right after a timing so that both see
+    // the same machine load.
+    double fileReadSeconds() const
+    {
+        std::vector<double> reads;
+        for (int i = 0; i < 21; ++i) {
+            const auto start = Clock::now();
+            readWholeFile();
+            reads.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+        }
+        std::nth_element(reads.begin(), reads.begin() + 10, reads.end());
+        return reads[10];
+    }
+
+    bool readWholeFile() const
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray all = f.readAll();
+        benchmark::DoNotOptimize(all.constData());
+        return all.size() == qint64(kDays) * dalmain::kDayMenuSize;
+    }
+};
+
+Setup &setup()
+{
+    static Setup s;
+    return s;
+}
+
+// Runs body once per iteration and reports the mean time per run as a multiple of one read of
+// the file.
+template<typename Body>
+void timed(benchmark::State &state, Body body)
+{
+    Setup &s = setup();
+    if (!s.ok) {
+        state.SkipWithError("cannot write or read the menu file");
+        return;
+    }
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        if (!body(s)) {
+            state.SkipWithError("unexpected result");
+            return;
+        }
+    }
+    const double perRun = std::chrono::duration<double>(Clock::now() - start).count() / double(state.iterations());
+    state.counters["x_file_read"] = perRun / s.fileReadSeconds();
+}
+
+void ReadMenuFileOnce(benchmark::State &state)
+{
+    timed(state, [](Setup &s) { return s.readWholeFile(); });
+}
+
+void AnalyseYear(benchmark::State &state)
+{
+    timed(state, [](Setup &s) {
+        const dalmain::AnalysisResult r =
+            dalmain::RunAnalysis(dalmain::AnalysisRequest::year(kUser, "2024"), s.foods, s.standard, true);
+        benchmark::DoNotOptimize(r.dayTotal.data());
+        return r.dayCount == kDays && r.foodCounts[0] > 0;
+    });
+}
+
+void AnalyseMonth(benchmark::State &state)
+{
+    timed(state, [](Setup &s) {
+        const dalmain::AnalysisResult r =
+            dalmain::RunAnalysis(dalmain::AnalysisRequest::month(kUser, "202402"), s.foods, s.standard, true);
+        benchmark::DoNotOptimize(r.dayTotal.data());
+        return r.dayCount == 29;
+    });
+}
+
+// The records of the year read and decoded, without summing: the part of the analysis that
+// is file access.
+void ReadYearRecords(benchmark::State &state)
+{
+    timed(state, [](Setup &) {
+        dalmain::DayMenu menu;
+        int read = 0;
+        for (int r : dalmain::FindDayMenus(kUser, "2024"))
+            read += dalmain::ReadDayMenu(kUser, r, menu);
+        benchmark::DoNotOptimize(menu.entries.data());
+        return read == kDays;
+    });
+}
+
+}  // namespace
+
+BENCHMARK(ReadMenuFileOnce)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadYearRecords)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AnalyseYear)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AnalyseMonth)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
