@@ -1,0 +1,318 @@
+#include "dalmain/master/FoodTable.h"
+
+#include "dalmain/master/NutrientInfo.h"
+#include "quenkit/dbf/Dbf.h"
+#include "quenkit/files/DataFolder.h"
+#include "quenkit/files/FileAccess.h"
+#include "quenkit/registry/SettingsStore.h"
+#include "quenkit/text/ShiftJis.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <algorithm>
+
+namespace dalmain {
+
+namespace {
+
+constexpr quint32 CounterUnset = 65535;
+constexpr quint32 CounterLimit = 60000;
+
+QByteArray sjis(const char *utf8)
+{
+    return quenkit::toSjis(QString::fromUtf8(utf8));
+}
+
+QByteArray textSearchFields()
+{
+    QByteArray list = sjis(food::NumberField) + '@' + sjis(food::NameField);
+    for (const char *keyword : food::KeywordFields)
+        list += '@' + sjis(keyword);
+    return list;
+}
+
+// Reads the table's layout and checks that its records can hold a food.
+bool readFoodLayout(const QString &table, quenkit::DbfLayout &layout)
+{
+    return quenkit::readDbfLayout(table, layout) && layout.bodyLength() >= food::BodyLength;
+}
+
+// Calls visit(recordNumber, body, deleted) for every record in order, reading them through one
+// open handle. false when the table cannot be opened or a record cannot be read.
+template<typename Visit>
+bool forEachRecord(const QString &table, Visit visit)
+{
+    quenkit::DbfLayout layout;
+    if (!readFoodLayout(table, layout))
+        return false;
+    quenkit::FileHandle file(quenkit::FileOpen2(quenkit::tablePath(table), quenkit::OpenRead));
+    if (!file.isOpen())
+        return false;
+    QByteArray body;
+    for (int r = 0; r < layout.recordCount(); ++r) {
+        const int read = quenkit::GetDBFRecord(file.get(), r, body, layout.headerLength(), layout.recordLength(),
+                                               layout.signatureOffset);
+        if (read == 0)
+            return false;
+        visit(r, body, read == 2);
+    }
+    return true;
+}
+
+}  // namespace
+
+FoodTableFiles FoodTableFiles::forTable(const QString &table)
+{
+    FoodTableFiles files;
+    files.table = table;
+    const QFileInfo info(table);
+    const QString base = info.completeBaseName() + QStringLiteral(".IDX");
+    files.index = info.path() == QLatin1String(".") && !table.startsWith(QLatin1String("./"))
+                      ? base
+                      : info.path() + QLatin1Char('/') + base;
+    return files;
+}
+
+QList<quenkit::DbfFieldDescriptor> foodTableFields()
+{
+    using quenkit::DbfFieldDescriptor;
+    QList<DbfFieldDescriptor> fields{
+        DbfFieldDescriptor::make(sjis(food::NumberField), 'C', food::NumberWidth),
+        DbfFieldDescriptor::make(sjis(food::NameField), 'C', food::NameWidth),
+        DbfFieldDescriptor::make(sjis(food::GroupField), 'C', food::GroupWidth),
+    };
+    for (const char *keyword : food::KeywordFields)
+        fields.append(DbfFieldDescriptor::make(sjis(keyword), 'C', food::KeywordWidth));
+    for (const NutrientInfo &info : nutrientTable())
+        fields.append(DbfFieldDescriptor::make(sjis(info.fieldName), 'N', food::NutrientWidth, info.decimals));
+    fields.append(DbfFieldDescriptor::make(sjis(food::WasteField), 'N', food::WasteWidth, food::WasteDecimals));
+    fields.append(DbfFieldDescriptor::make(sjis(food::PhotoField), 'C', food::PhotoWidth));
+    fields.append(DbfFieldDescriptor::make(sjis(food::MemoField), 'C', food::MemoWidth));
+    return fields;
+}
+
+int writeFoodTable(const QString &path, const QList<FoodRecord> &records, QStringList *problems, QString *error)
+{
+    auto fail = [error](const QString &text) {
+        if (error)
+            *error = text;
+        return 0;
+    };
+    if (quenkit::signatureOffsetFor(path) != quenkit::dbf::SignatureSize)
+        return fail(QStringLiteral("%1: a food table's name ends in FDB").arg(path));
+    const QString target = quenkit::tablePath(path);
+    const QFileInfo info(target);
+    // The new table is written beside the target under a name that keeps the signature.
+    const QString temporary = info.path() + QStringLiteral("/~") + info.fileName();
+    QFile::remove(temporary);
+    if (!quenkit::createDbfTable(temporary, foodTableFields()))
+        return fail(QStringLiteral("cannot create %1").arg(temporary));
+    {
+        quenkit::DbfLayout layout;
+        quenkit::FileHandle file(quenkit::FileOpen2(temporary, quenkit::OpenReadWrite));
+        if (!file.isOpen() || !quenkit::readDbfLayout(file.get(), quenkit::dbf::SignatureSize, layout)) {
+            QFile::remove(temporary);
+            return fail(QStringLiteral("cannot open %1").arg(temporary));
+        }
+        for (int r = 0; r < records.size(); ++r) {
+            QStringList recordProblems;
+            const QByteArray body = records[r].toBody(&recordProblems);
+            if (problems) {
+                for (const QString &p : std::as_const(recordProblems))
+                    problems->append(QStringLiteral("%1: %2").arg(records[r].number).arg(p));
+            }
+            if (!quenkit::SetDBFRecord(file.get(), r, body, layout.headerLength(), layout.recordLength(),
+                                       layout.signatureOffset)) {
+                file.close();
+                QFile::remove(temporary);
+                return fail(QStringLiteral("cannot write record %1 to %2").arg(r).arg(temporary));
+            }
+        }
+        layout.header.setRecordCount(static_cast<quint32>(records.size()));
+        if (quenkit::FileSeek(file.get(), layout.signatureOffset) != layout.signatureOffset
+            || !quenkit::SetDBFInfo2(file.get(), layout.header)) {
+            file.close();
+            QFile::remove(temporary);
+            return fail(QStringLiteral("cannot write the header of %1").arg(temporary));
+        }
+    }
+    QString why;
+    if (!quenkit::replaceFile(temporary, target, &why)) {
+        QFile::remove(temporary);
+        return fail(QStringLiteral("cannot replace %1: %2").arg(target, why));
+    }
+    return 1;
+}
+
+int RebuildFoodIndex(quenkit::Owner *owner, const FoodTableFiles &files)
+{
+    QList<int> live;
+    if (quenkit::SearchDBFRecord(owner, live, files.table, sjis(food::NameField), "", "") < 0)
+        return 0;
+    quenkit::DbfLayout layout;
+    if (!readFoodLayout(files.table, layout) || layout.recordCount() > 0xFFFF)
+        return 0;
+    QByteArray index(2 + 2 * layout.recordCount(), '\0');
+    qToLittleEndian<quint16>(static_cast<quint16>(layout.recordCount()), index.data());
+    quenkit::FileHandle file(quenkit::FileOpen2(quenkit::tablePath(files.table), quenkit::OpenRead));
+    if (!file.isOpen())
+        return 0;
+    QByteArray body;
+    for (int r : std::as_const(live)) {
+        if (r >= layout.recordCount()
+            || quenkit::GetDBFRecord(file.get(), r, body, layout.headerLength(), layout.recordLength(),
+                                     layout.signatureOffset)
+                   == 0)
+            return 0;
+        const quint32 number = FoodRecord::fromBody(QByteArrayView(body).first(food::NumberWidth)).number;
+        qToLittleEndian<quint16>(number <= 0xFFFF ? static_cast<quint16>(number) : 0, index.data() + 2 + 2 * r);
+    }
+    file.close();
+
+    QSaveFile out(quenkit::tablePath(files.index));
+    if (!out.open(QIODevice::WriteOnly) || out.write(index) != index.size())
+        return 0;
+    return out.commit() ? 1 : 0;
+}
+
+bool readFoodIndex(const FoodTableFiles &files, QList<quint16> &numbers)
+{
+    numbers.clear();
+    QFile file(quenkit::tablePath(files.index));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < 2)
+        return false;
+    // A short file holds fewer numbers than its count says; only those are there.
+    const int count = std::min<int>(qFromLittleEndian<quint16>(bytes.constData()), (bytes.size() - 2) / 2);
+    numbers.reserve(count);
+    for (int i = 0; i < count; ++i)
+        numbers.append(qFromLittleEndian<quint16>(bytes.constData() + 2 + 2 * i));
+    return true;
+}
+
+int FoodRecordNumber(quenkit::Owner *, quint32 number, const FoodTableFiles &files)
+{
+    QList<quint16> numbers;
+    if (number == 0 || number > 0xFFFF || !readFoodIndex(files, numbers))
+        return -1;
+    return static_cast<int>(numbers.indexOf(static_cast<quint16>(number)));
+}
+
+quint32 NextFoodNumber(const FoodTableFiles &files)
+{
+    QList<quint16> numbers;
+    if (!readFoodIndex(files, numbers))
+        return food::NoNumber;
+    const quint32 largest = numbers.isEmpty() ? 0 : *std::max_element(numbers.begin(), numbers.end());
+    const QString section = QString::fromUtf8(FoodSettingsSection);
+    const QString counterName = QString::fromUtf8(FoodNumberCounter);
+    const int stored = quenkit::GetRegistryInt(section, counterName, static_cast<int>(CounterUnset));
+    // The counter keeps numbers of deleted foods from coming back (old menus still name them);
+    // the index keeps a counter that lags behind the table (a restored table, say) from giving
+    // a number that is taken.
+    quint32 base = largest;
+    if (stored >= 0 && static_cast<quint32>(stored) != CounterUnset)
+        base = std::max(base, static_cast<quint32>(stored));
+    if (base < CounterLimit) {
+        const quint32 next = base + 1;
+        quenkit::SetRegistryString(section, counterName, QString::number(next));
+        return next;
+    }
+    std::sort(numbers.begin(), numbers.end());
+    quint32 expected = 1;
+    for (quint16 n : std::as_const(numbers)) {
+        if (n == 0 || n < expected)
+            continue;
+        if (n > expected)
+            break;
+        ++expected;
+    }
+    return expected <= food::LastNumber ? expected : food::NoNumber;
+}
+
+int ReadFood(quenkit::Owner *owner, quint32 number, FoodRecord &food, const FoodTableFiles &files)
+{
+    const int record = FoodRecordNumber(owner, number, files);
+    if (record < 0)
+        return 0;
+    QByteArray body;
+    if (quenkit::ReadDBFRecord(files.table, record, body) != 1 || body.size() < food::BodyLength)
+        return 0;
+    food = FoodRecord::fromBody(body);
+    return 1;
+}
+
+int LoadFoodCache(quenkit::Owner *, FoodCache &cache, const FoodTableFiles &files)
+{
+    cache.clear();
+    quenkit::DbfLayout layout;
+    if (!readFoodLayout(files.table, layout))
+        return 0;
+    cache.reserve(layout.recordCount());
+    forEachRecord(files.table, [&cache](int, const QByteArray &body, bool deleted) {
+        if (deleted)
+            return;
+        const FoodRecord r = FoodRecord::fromBody(body);
+        cache.append(FoodCacheEntry{r.number, r.name, static_cast<quint32>(std::max(r.group, 0)), r.nutrients,
+                                    r.wasteRatio});
+    });
+    return 1;
+}
+
+const FoodCacheEntry *findCachedFood(const FoodCache &cache, quint32 number)
+{
+    for (const FoodCacheEntry &e : cache) {
+        if (e.number == number)
+            return &e;
+    }
+    return nullptr;
+}
+
+int BuildFoodCodeTable(quenkit::Owner *, QList<FoodCodeEntry> &codes, const FoodTableFiles &files)
+{
+    codes.clear();
+    int nextUserSerial[food::GroupCount + 1];
+    for (int g = 0; g <= food::GroupCount; ++g)
+        nextUserSerial[g] = firstUserSerial(g);
+    forEachRecord(files.table, [&](int, const QByteArray &body, bool deleted) {
+        if (deleted)
+            return;
+        const FoodRecord r = FoodRecord::fromBody(body);
+        const int group = r.group >= 1 && r.group <= food::GroupCount ? r.group : 0;
+        QByteArray code;
+        if (r.number <= food::LastStandardNumber)
+            code = standardFoodCode(r.number, group);
+        else
+            code = foodCode(group, nextUserSerial[group]++);
+        codes.append(FoodCodeEntry{code, static_cast<quint16>(r.number), static_cast<quint32>(group), r.name});
+    });
+    return 1;
+}
+
+int SearchFoodsByText(quenkit::Owner *owner, QList<int> &records, QByteArrayView text, const FoodTableFiles &files)
+{
+    return quenkit::SearchDBFRecord(owner, records, files.table, textSearchFields(), text, text);
+}
+
+int SearchFoodsByGroup(quenkit::Owner *owner, QList<int> &records, int group, const NutrientCondition &condition,
+                       const FoodTableFiles &files)
+{
+    // The group is stored right-aligned in its two characters; as both keys it finds exactly the
+    // fields that hold it. No group means no keys, which every field matches.
+    const QByteArray key = group > 0 ? fixedNumberField(group, 0, food::GroupWidth).value_or(QByteArray()) : QByteArray();
+    const QByteArray field = sjis(food::GroupField);
+    if (condition.nutrient < 0)
+        return quenkit::SearchDBFRecord(owner, records, files.table, field, key, key);
+    if (condition.nutrient >= kNutrientCount)
+        return -1;
+    return quenkit::SearchFoodDbfRecord(owner, records, files.table, field, key, key,
+                                        sjis(nutrientInfo(condition.nutrient).fieldName), condition.value,
+                                        condition.comparison);
+}
+
+}  // namespace dalmain
