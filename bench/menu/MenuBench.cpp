@@ -16,7 +16,9 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -133,36 +135,55 @@ void ReadMonth(benchmark::State &state)
     state.SetLabel(month.key);
 }
 
-// Keeps the mean real time of each benchmark for the ratios printed at the end.
+// Keeps the times of each benchmark (the median when the run is repeated, as it should be on
+// a busy machine) for the ratios printed at the end, in real and in CPU time.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                m_times.emplace_back(run.benchmark_name() + " " + run.report_label, run.GetAdjustedRealTime());
+            if (run.error_occurred)
+                continue;
+            std::string name = run.run_name.function_name;
+            if (!run.run_name.args.empty())
+                name += "/" + run.run_name.args;
+            if (!run.report_label.empty())
+                name += " " + run.report_label;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (median || (run.run_type == Run::RT_Iteration && !m_fromMedian.count(name))) {
+                if (!m_times.count(name))
+                    m_order.push_back(name);
+                m_times[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+                if (median)
+                    m_fromMedian.insert(name);
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void printRatios() const
     {
-        double read = 0;
-        for (const auto &[name, time] : m_times) {
-            if (name.rfind("ReadWholeFile", 0) == 0)
-                read = time;
-        }
-        if (read <= 0)
+        const auto read = m_times.find("ReadWholeFile");
+        if (read == m_times.end() || read->second.real <= 0 || read->second.cpu <= 0)
             return;
-        for (const auto &[name, time] : m_times) {
-            if (name.rfind("ReadWholeFile", 0) != 0)
-                std::printf("%-44s %8.3f x one whole-file read\n", name.c_str(), time / read);
+        std::printf("\nAs multiples of one whole-file read (real time, CPU time):\n");
+        for (const std::string &name : m_order) {
+            if (name == read->first)
+                continue;
+            const Times &t = m_times.at(name);
+            std::printf("  %-40s %7.3f  %7.3f\n", name.c_str(), t.real / read->second.real, t.cpu / read->second.cpu);
         }
     }
 
 private:
-    std::vector<std::pair<std::string, double>> m_times;
+    struct Times {
+        double real;
+        double cpu;
+    };
+    std::map<std::string, Times> m_times;
+    std::vector<std::string> m_order;
+    std::set<std::string> m_fromMedian;
 };
 
 }  // namespace
