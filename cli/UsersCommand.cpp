@@ -12,6 +12,7 @@
 
 #include "quenkit/dates/Dates.h"
 #include "quenkit/dbf/Dbf.h"
+#include "quenkit/files/DataFolder.h"
 #include "quenkit/files/FileAccess.h"
 #include "quenkit/owner/Owner.h"
 #include "quenkit/text/ShiftJis.h"
@@ -328,6 +329,10 @@ int run(cli::Context &ctx, QStringList args)
 {
     if (args.isEmpty())
         return cli::usageError(ctx, self(), QStringLiteral("missing action"));
+    if (quenkit::dataFolder().isEmpty()) {
+        ctx.err << "dalmora users: no data folder; pass --data-dir DIR or store the DataDir2 setting\n";
+        return cli::ExitFailure;
+    }
     const QString action = args.takeFirst();
     if (action == QLatin1String("list"))
         return list(ctx, args);
