@@ -70,14 +70,17 @@ struct Setup {
         ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
         file.close();
 
+        dalmain::FoodCache cache;
         for (int n = 1; n <= kStandardFoods; ++n) {
-            dalmain::EntryFood food;
-            food.group = 1 + n % 18;
+            dalmain::FoodCacheEntry food;
+            food.number = static_cast<quint32>(n);
+            food.group = static_cast<quint32>(1 + n % 18);
             food.wasteRatio = static_cast<double>(random() % 4) * 10.0;
-            for (double &v : food.per100g)
+            for (double &v : food.nutrients)
                 v = static_cast<double>(random() % 5000) / 10.0;
-            foods.add(static_cast<quint16>(n), food);
+            cache.append(food);
         }
+        foods = dalmain::EntryFoodIndex::fromCache(cache);
         for (int i = 0; i < dalmain::kNutrientCount; i += 2)
             standard[i] = {10.0 * (i + 1), i % 4 == 0 ? 30.0 * (i + 1) : 0.0};
         ok = ok && readWholeFile();

@@ -71,6 +71,22 @@ EntryFoodIndex::EntryFoodIndex()
 {
 }
 
+EntryFoodIndex EntryFoodIndex::fromCache(const FoodCache &cache)
+{
+    EntryFoodIndex index;
+    index.m_foods.reserve(static_cast<size_t>(cache.size()));
+    for (const FoodCacheEntry &entry : cache) {
+        if (entry.number >= kDishHeader)
+            continue;
+        EntryFood food;
+        food.per100g = entry.nutrients;
+        food.wasteRatio = entry.wasteRatio;
+        food.group = static_cast<int>(entry.group);
+        index.add(static_cast<quint16>(entry.number), food);
+    }
+    return index;
+}
+
 void EntryFoodIndex::add(quint16 number, const EntryFood &food)
 {
     // These numbers mark empty slots and dish headers in a menu; a food carrying one would be

@@ -3,6 +3,7 @@
 #include "dalmain/analysis/AnalysisResult.h"
 #include "dalmain/analysis/EntryNutrients.h"
 #include "dalmain/analysis/Sufficiency.h"
+#include "dalmain/master/FoodTable.h"
 #include "dalmain/master/IntakeStandard.h"
 
 #include <QByteArray>
@@ -24,6 +25,9 @@ class EntryFoodIndex
 {
 public:
     EntryFoodIndex();
+    // The foods of the food cache, in its record order. Numbers above 65534 cannot occur in a
+    // menu and are left out.
+    static EntryFoodIndex fromCache(const FoodCache &cache);
 
     void add(quint16 number, const EntryFood &food);
     // The food of that number, or null when the table has none (dish headers and empty slots

@@ -1,6 +1,7 @@
 #include "dalmain/analysis/NutrientDisplay.h"
 
 #include "dalmain/analysis/FixedText.h"
+#include "dalmain/master/NutrientInfo.h"
 
 #include <QtGlobal>
 
@@ -12,43 +13,43 @@ namespace {
 
 // Long names are split where a narrow column can break them; the rest keep an empty first line.
 constexpr std::array<NutrientDisplayRow, kNutrientCount> kRows = {{
-    {"", "ｴﾈﾙｷﾞｰ", "ｴﾈﾙｷﾞｰ", "kcal", 0, true},
-    {"", "ｴﾈﾙｷﾞｰ", "ｴﾈﾙｷﾞｰ", "kJ", 0, true},
-    {"", "水分", "水分", "g", 1, true},
-    {"たんぱく", "質", "たんぱく質", "g", 1, true},
-    {"", "脂質", "脂質", "g", 1, true},
-    {"", "炭水化物", "炭水化物", "g", 1, true},
-    {"", "灰分", "灰分", "g", 1, true},
-    {"", "ﾅﾄﾘｳﾑ", "ﾅﾄﾘｳﾑ", "mg", 0, true},
-    {"", "ｶﾘｳﾑ", "ｶﾘｳﾑ", "mg", 0, true},
-    {"", "ｶﾙｼｳﾑ", "ｶﾙｼｳﾑ", "mg", 0, true},
-    {"", "ﾏｸﾞﾈｼｳﾑ", "ﾏｸﾞﾈｼｳﾑ", "mg", 0, true},
-    {"", "ﾘﾝ", "ﾘﾝ", "mg", 0, true},
-    {"", "鉄", "鉄", "mg", 1, true},
-    {"", "亜鉛", "亜鉛", "mg", 1, true},
-    {"", "銅", "銅", "mg", 2, true},
-    {"", "ﾚﾁﾉｰﾙ", "ﾚﾁﾉｰﾙ", "μg", 0, true},
-    {"", "ｶﾛﾃﾝ", "ｶﾛﾃﾝ", "μg", 0, true},
-    {"ﾋﾞﾀﾐﾝ", "A", "ﾋﾞﾀﾐﾝA", "μg", 0, true},
-    {"ﾋﾞﾀﾐﾝ", "D", "ﾋﾞﾀﾐﾝD", "μg", 1, true},
-    {"ﾋﾞﾀﾐﾝ", "E", "ﾋﾞﾀﾐﾝE", "mg", 1, true},
-    {"ﾋﾞﾀﾐﾝ", "K", "ﾋﾞﾀﾐﾝK", "μg", 0, false},
-    {"ﾋﾞﾀﾐﾝ", "B1", "ﾋﾞﾀﾐﾝB1", "mg", 2, true},
-    {"ﾋﾞﾀﾐﾝ", "B2", "ﾋﾞﾀﾐﾝB2", "mg", 2, true},
-    {"", "ﾅｲｱｼﾝ", "ﾅｲｱｼﾝ", "mg", 1, true},
-    {"ﾋﾞﾀﾐﾝ", "B6", "ﾋﾞﾀﾐﾝB6", "mg", 2, false},
-    {"ﾋﾞﾀﾐﾝ", "B12", "ﾋﾞﾀﾐﾝB12", "μg", 1, false},
-    {"", "葉酸", "葉酸", "μg", 0, false},
-    {"ﾊﾟﾝﾄﾃﾝ", "酸", "ﾊﾟﾝﾄﾃﾝ酸", "mg", 2, false},
-    {"ﾋﾞﾀﾐﾝ", "C", "ﾋﾞﾀﾐﾝC", "mg", 0, true},
-    {"飽和", "脂肪酸", "飽和脂肪酸", "g", 2, false},
-    {"不飽和", "一価", "不飽和一価", "g", 2, false},
-    {"不飽和", "多価", "不飽和多価", "g", 2, false},
-    {"", "ｺﾚｽﾃﾛｰﾙ", "ｺﾚｽﾃﾛｰﾙ", "mg", 0, true},
-    {"繊維", "水溶性", "繊維水溶性", "g", 1, true},
-    {"繊維", "不溶性", "繊維不溶性", "g", 1, true},
-    {"食物", "繊維", "食物繊維", "g", 1, true},
-    {"食塩", "相当量", "食塩相当量", "g", 1, true},
+    {"", "ｴﾈﾙｷﾞｰ", "ｴﾈﾙｷﾞｰ", 0, true},
+    {"", "ｴﾈﾙｷﾞｰ", "ｴﾈﾙｷﾞｰ", 0, true},
+    {"", "水分", "水分", 1, true},
+    {"たんぱく", "質", "たんぱく質", 1, true},
+    {"", "脂質", "脂質", 1, true},
+    {"", "炭水化物", "炭水化物", 1, true},
+    {"", "灰分", "灰分", 1, true},
+    {"", "ﾅﾄﾘｳﾑ", "ﾅﾄﾘｳﾑ", 0, true},
+    {"", "ｶﾘｳﾑ", "ｶﾘｳﾑ", 0, true},
+    {"", "ｶﾙｼｳﾑ", "ｶﾙｼｳﾑ", 0, true},
+    {"", "ﾏｸﾞﾈｼｳﾑ", "ﾏｸﾞﾈｼｳﾑ", 0, true},
+    {"", "ﾘﾝ", "ﾘﾝ", 0, true},
+    {"", "鉄", "鉄", 1, true},
+    {"", "亜鉛", "亜鉛", 1, true},
+    {"", "銅", "銅", 2, true},
+    {"", "ﾚﾁﾉｰﾙ", "ﾚﾁﾉｰﾙ", 0, true},
+    {"", "ｶﾛﾃﾝ", "ｶﾛﾃﾝ", 0, true},
+    {"ﾋﾞﾀﾐﾝ", "A", "ﾋﾞﾀﾐﾝA", 0, true},
+    {"ﾋﾞﾀﾐﾝ", "D", "ﾋﾞﾀﾐﾝD", 1, true},
+    {"ﾋﾞﾀﾐﾝ", "E", "ﾋﾞﾀﾐﾝE", 1, true},
+    {"ﾋﾞﾀﾐﾝ", "K", "ﾋﾞﾀﾐﾝK", 0, false},
+    {"ﾋﾞﾀﾐﾝ", "B1", "ﾋﾞﾀﾐﾝB1", 2, true},
+    {"ﾋﾞﾀﾐﾝ", "B2", "ﾋﾞﾀﾐﾝB2", 2, true},
+    {"", "ﾅｲｱｼﾝ", "ﾅｲｱｼﾝ", 1, true},
+    {"ﾋﾞﾀﾐﾝ", "B6", "ﾋﾞﾀﾐﾝB6", 2, false},
+    {"ﾋﾞﾀﾐﾝ", "B12", "ﾋﾞﾀﾐﾝB12", 1, false},
+    {"", "葉酸", "葉酸", 0, false},
+    {"ﾊﾟﾝﾄﾃﾝ", "酸", "ﾊﾟﾝﾄﾃﾝ酸", 2, false},
+    {"ﾋﾞﾀﾐﾝ", "C", "ﾋﾞﾀﾐﾝC", 0, true},
+    {"飽和", "脂肪酸", "飽和脂肪酸", 2, false},
+    {"不飽和", "一価", "不飽和一価", 2, false},
+    {"不飽和", "多価", "不飽和多価", 2, false},
+    {"", "ｺﾚｽﾃﾛｰﾙ", "ｺﾚｽﾃﾛｰﾙ", 0, true},
+    {"繊維", "水溶性", "繊維水溶性", 1, true},
+    {"繊維", "不溶性", "繊維不溶性", 1, true},
+    {"食物", "繊維", "食物繊維", 1, true},
+    {"食塩", "相当量", "食塩相当量", 1, true},
 }};
 
 constexpr int kViewWidth = 6;
@@ -72,7 +73,8 @@ QString nutrientDisplayName(int nutrient)
 
 QString nutrientDisplayUnit(int nutrient)
 {
-    return QString::fromUtf8(nutrientDisplayRow(nutrient).unit);
+    // The unit is the food table's: a value per 100 g and the intake it gives share it.
+    return QString::fromUtf8(nutrientInfo(nutrient).unit);
 }
 
 int displayDecimals(int nutrient)

@@ -5,8 +5,9 @@
 #include <QString>
 
 // How every nutrient value of the analysis and of the menu screen's nutrient panel is named and
-// written: one row per NutrientVector index with its names, unit and number of decimals, and
-// the formats built on them. Nothing else in the program keeps its own copy of these facts.
+// written: one row per NutrientVector index with its names and number of decimals, and the
+// formats built on them. Nothing else in the program keeps its own copy of these facts. The
+// unit is the food table's (NutrientInfo.h), as intakes are amounts of its per-100 g values.
 //
 // The program's resources numbered these texts; the ids are kept here so that older notes and
 // help pages that cite them can still be followed: 41573 + i first heading line, 41623 + i
@@ -25,7 +26,6 @@ struct NutrientDisplayRow {
     const char *headingTop;     // UTF-8; empty when the heading is a single line
     const char *headingBottom;  // UTF-8
     const char *name;           // one-line name, UTF-8
-    const char *unit;           // UTF-8
     int decimals;               // 0, 1 or 2
     bool normalView;            // shown on the menu screen's normal view unless the user says otherwise
 };
@@ -34,7 +34,7 @@ struct NutrientDisplayRow {
 const NutrientDisplayRow &nutrientDisplayRow(int nutrient);
 
 QString nutrientDisplayName(int nutrient);
-QString nutrientDisplayUnit(int nutrient);
+QString nutrientDisplayUnit(int nutrient);  // "kcal", "kJ", "g", "mg" or "μg"
 int displayDecimals(int nutrient);
 // The two-line heading as one text: "top\nbottom", or the bottom line alone.
 QString nutrientHeading(int nutrient);

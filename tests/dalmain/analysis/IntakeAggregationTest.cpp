@@ -187,12 +187,32 @@ TEST_F(IntakeAggregation, EntriesWithoutAFoodAddNothing)
     EXPECT_DOUBLE_EQ(r.mealSums[Breakfast][EnergyKcal], 0.0);
 }
 
-TEST_F(IntakeAggregation, FirstFoodOfANumberWins)
+TEST(EntryFoodIndex, FromTheFoodCacheFirstFoodOfANumberWins)
 {
-    m_foods.add(kRice, makeFood(50, 0));
-    ASSERT_NE(m_foods.find(kRice), nullptr);
-    EXPECT_DOUBLE_EQ(m_foods.find(kRice)->per100g[0], 1.0);
-    EXPECT_EQ(m_foods.find(kUnknown), nullptr);
+    FoodCache cache;
+    auto entry = [](quint32 number, double energy, double waste, quint32 group) {
+        FoodCacheEntry e;
+        e.number = number;
+        e.nutrients[EnergyKcal] = energy;
+        e.nutrients[SaltEquivalent] = energy / 10;
+        e.wasteRatio = waste;
+        e.group = group;
+        return e;
+    };
+    cache << entry(5, 100, 10, 6) << entry(5, 999, 0, 1) << entry(65535, 1, 0, 1) << entry(70000, 1, 0, 1)
+          << entry(65534, 42, 0, 18);
+    const EntryFoodIndex index = EntryFoodIndex::fromCache(cache);
+    ASSERT_NE(index.find(5), nullptr);
+    EXPECT_EQ(index.find(5)->per100g[EnergyKcal], 100);
+    EXPECT_EQ(index.find(5)->per100g[SaltEquivalent], 10);
+    EXPECT_EQ(index.find(5)->wasteRatio, 10);
+    EXPECT_EQ(index.find(5)->group, 6);
+    ASSERT_NE(index.find(65534), nullptr);
+    EXPECT_EQ(index.find(65534)->per100g[EnergyKcal], 42);
+    // 65535 marks a dish header and 70000 (4464 once cut to 16 bits) fits no menu slot.
+    EXPECT_EQ(index.find(65535), nullptr);
+    EXPECT_EQ(index.find(static_cast<quint16>(70000)), nullptr);
+    EXPECT_EQ(index.size(), 2);
 }
 
 TEST(IntakeAverage, FoodCountsRoundToWholeNumbers)
