@@ -1,0 +1,194 @@
+// dalmora analyze: the analysis of a user's day, month, year or chosen days, written as the
+// aligned plain text of the saved analysis.
+
+#include "Command.h"
+
+#include "dalmain/analysis/AnalysisText.h"
+#include "dalmain/analysis/EntryNutrients.h"
+#include "dalmain/analysis/IntakeAggregation.h"
+#include "dalmain/master/FoodTable.h"
+#include "dalmain/master/ReferenceIntakes.h"
+#include "dalmain/userdata/DayMenuFile.h"
+#include "dalmain/userdata/UserSession.h"
+#include "dalmain/userdata/UserStore.h"
+
+#include <QDate>
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "Usage:\n"
+    "  dalmora analyze USER (--day YYYY-MM-DD | --month YYYY-MM | --year YYYY | --days D1,D2,...)\n"
+    "                       [--all-nutrients]\n"
+    "USER is the user's name or number. --days analyses the listed days (YYYY-MM-DD), each of\n"
+    "which must have a menu record. The nutrient table lists the nutrients selected for the\n"
+    "analysis screen, or every nutrient with --all-nutrients.");
+
+int run(cli::Context &ctx, QStringList args);
+
+const cli::CommandRegistration registration(
+    {QStringLiteral("analyze"), QStringLiteral("analyse a user's intake over a day, month, year or chosen days"),
+     kUsage, run});
+
+const cli::Command &self()
+{
+    for (const cli::Command &c : cli::registeredCommands()) {
+        if (c.name == QLatin1String("analyze"))
+            return c;
+    }
+    Q_UNREACHABLE();
+}
+
+// "2024-01-15" as the date key "20240115"; empty when it is not a calendar date.
+QByteArray dayKey(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    if (!pattern.match(text).hasMatch() || !QDate::fromString(text, Qt::ISODate).isValid())
+        return {};
+    return QString(text).remove(QLatin1Char('-')).toLatin1();
+}
+
+QByteArray monthKey(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(0[1-9]|1[0-2])$"));
+    const auto m = pattern.match(text);
+    return m.hasMatch() ? (m.captured(1) + m.captured(2)).toLatin1() : QByteArray();
+}
+
+QByteArray yearKey(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\d{4}$"));
+    return pattern.match(text).hasMatch() ? text.toLatin1() : QByteArray();
+}
+
+// The user by name, or by number when the text is all digits.
+std::optional<QString> userName(const QString &text)
+{
+    bool isNumber = false;
+    const uint number = text.toUInt(&isNumber);
+    for (const dalmain::UserListEntry &u : dalmain::listUsers()) {
+        if (isNumber ? u.number == number : u.name == text)
+            return u.name;
+    }
+    return std::nullopt;
+}
+
+int run(cli::Context &ctx, QStringList args)
+{
+    const bool allNutrients = cli::takeFlag(args, QStringLiteral("--all-nutrients"));
+    struct PeriodOption {
+        const char *name;
+        dalmain::AnalysisPeriod period;
+        QString value;
+    } options[] = {
+        {"--day", dalmain::AnalysisPeriod::Day, {}},
+        {"--month", dalmain::AnalysisPeriod::Month, {}},
+        {"--year", dalmain::AnalysisPeriod::Year, {}},
+        {"--days", dalmain::AnalysisPeriod::Selection, {}},
+    };
+    const PeriodOption *chosen = nullptr;
+    for (PeriodOption &o : options) {
+        bool ok = true;
+        if (!cli::takeOption(args, QString::fromLatin1(o.name), &o.value, &ok))
+            continue;
+        if (!ok)
+            return cli::usageError(ctx, self(), QStringLiteral("%1 needs a value").arg(QLatin1String(o.name)));
+        if (chosen)
+            return cli::usageError(ctx, self(), QStringLiteral("give only one of --day, --month, --year and --days"));
+        chosen = &o;
+    }
+    for (const QString &a : args) {
+        if (a.startsWith(QLatin1String("--")))
+            return cli::usageError(ctx, self(), QStringLiteral("unknown option %1").arg(a));
+    }
+    if (args.size() != 1)
+        return cli::usageError(ctx, self(), QStringLiteral("give one USER"));
+    if (!chosen)
+        return cli::usageError(ctx, self(), QStringLiteral("give one of --day, --month, --year and --days"));
+
+    QByteArray key;
+    QList<QByteArray> chosenDays;
+    switch (chosen->period) {
+    case dalmain::AnalysisPeriod::Day:
+        key = dayKey(chosen->value);
+        break;
+    case dalmain::AnalysisPeriod::Month:
+        key = monthKey(chosen->value);
+        break;
+    case dalmain::AnalysisPeriod::Year:
+        key = yearKey(chosen->value);
+        break;
+    case dalmain::AnalysisPeriod::Selection:
+        for (const QString &day : chosen->value.split(QLatin1Char(','))) {
+            const QByteArray k = dayKey(day.trimmed());
+            if (k.isEmpty())
+                return cli::usageError(ctx, self(), QStringLiteral("'%1' is not a date YYYY-MM-DD").arg(day));
+            if (!chosenDays.contains(k))
+                chosenDays.append(k);
+        }
+        break;
+    }
+    if (chosen->period != dalmain::AnalysisPeriod::Selection && key.isEmpty())
+        return cli::usageError(ctx, self(), QStringLiteral("'%1' is not a valid %2 value")
+                                                .arg(chosen->value, QLatin1String(chosen->name)));
+
+    const std::optional<QString> name = userName(args[0]);
+    if (!name) {
+        ctx.err << "dalmora analyze: no user '" << args[0] << "'\n";
+        return cli::ExitNo;
+    }
+
+    if (dalmain::LoadReferenceIntakes(nullptr, dalmain::referenceIntakes()) != dalmain::IntakeLoad::Loaded)
+        ctx.err << "dalmora analyze: warning: the reference intakes could not be read completely; "
+                   "missing values count as no reference\n";
+    dalmain::UserSession session;
+    if (!session.open(nullptr, *name)) {
+        ctx.err << "dalmora analyze: the user '" << *name << "' cannot be read\n";
+        return cli::ExitFailure;
+    }
+    const int user = static_cast<int>(session.profile()->number);
+
+    dalmain::FoodCache cache;
+    if (dalmain::LoadFoodCache(nullptr, cache) != 1) {
+        ctx.err << "dalmora analyze: the food table cannot be read\n";
+        return cli::ExitFailure;
+    }
+    const dalmain::EntryFoodIndex foods = dalmain::EntryFoodIndex::fromCache(cache);
+
+    dalmain::AnalysisRequest request;
+    if (chosen->period == dalmain::AnalysisPeriod::Selection) {
+        QList<int> records;
+        for (const QByteArray &k : chosenDays) {
+            const int record = dalmain::FindDayMenu(user, k, 1);
+            if (record == 0) {
+                ctx.err << "dalmora analyze: no menu record for " << k.left(4) << "-" << k.mid(4, 2) << "-"
+                        << k.mid(6, 2) << "\n";
+                return cli::ExitNo;
+            }
+            records.append(record);
+        }
+        request = dalmain::AnalysisRequest::chosen(user, records);
+    } else {
+        request = {user, chosen->period, key, {}};
+    }
+
+    const dalmain::IntakeStandard &standard = session.intakeStandard();
+    const dalmain::AnalysisResult result =
+        dalmain::RunAnalysis(request, foods, standard, dalmain::wasteRatioOption());
+
+    dalmain::NutrientFlags rows{};
+    if (allNutrients)
+        rows.fill(true);
+    else
+        rows = dalmain::readNutrientSelection();
+
+    ctx.out << dalmain::analysisTitleLine(request.period) << dalmain::analysisDateLine(request.period, result.periodKey)
+            << dalmain::analysisSeparatorLine() << dalmain::plainNutrientTable(result, standard, rows)
+            << dalmain::analysisSeparatorLine();
+    return cli::ExitOk;
+}
+
+}  // namespace
