@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <random>
 #include <vector>
 
@@ -31,6 +32,28 @@ const QDate kFirstDay(2024, 1, 1);
 constexpr int kDays = 366;
 
 using Clock = std::chrono::steady_clock;
+
+// Real and CPU seconds: on a busy machine the CPU time shows the work itself.
+struct Seconds {
+    double real = 0;
+    double cpu = 0;
+};
+
+double threadCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+template<typename Body>
+Seconds measure(Body body)
+{
+    const double cpu = threadCpuSeconds();
+    const auto start = Clock::now();
+    body();
+    return {std::chrono::duration<double>(Clock::now() - start).count(), threadCpuSeconds() - cpu};
+}
 
 dalmain::DayMenu dayRecord(int day, std::mt19937 &random)
 {
@@ -86,18 +109,20 @@ struct Setup {
         ok = ok && readWholeFile();
     }
 
-    // One whole-file read: the median of several, taken right after a timing so that both see
+    // One whole-file read: the medians of several, taken right after a timing so that both see
     // the same machine load.
-    double fileReadSeconds() const
+    Seconds fileRead() const
     {
-        std::vector<double> reads;
+        std::vector<double> real;
+        std::vector<double> cpu;
         for (int i = 0; i < 21; ++i) {
-            const auto start = Clock::now();
-            readWholeFile();
-            reads.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+            const Seconds s = measure([this] { readWholeFile(); });
+            real.push_back(s.real);
+            cpu.push_back(s.cpu);
         }
-        std::nth_element(reads.begin(), reads.begin() + 10, reads.end());
-        return reads[10];
+        std::nth_element(real.begin(), real.begin() + 10, real.end());
+        std::nth_element(cpu.begin(), cpu.begin() + 10, cpu.end());
+        return {real[10], cpu[10]};
     }
 
     bool readWholeFile() const
@@ -117,8 +142,8 @@ Setup &setup()
     return s;
 }
 
-// Runs body once per iteration and reports the mean time per run as a multiple of one read of
-// the file.
+// Runs body once per iteration and reports the mean real and CPU time per run as multiples of
+// one read of the file (x_file_read, x_file_read_cpu).
 template<typename Body>
 void timed(benchmark::State &state, Body body)
 {
@@ -127,15 +152,23 @@ void timed(benchmark::State &state, Body body)
         state.SkipWithError("cannot write or read the menu file");
         return;
     }
-    const auto start = Clock::now();
-    for (auto _ : state) {
-        if (!body(s)) {
-            state.SkipWithError("unexpected result");
-            return;
+    bool failed = false;
+    const Seconds total = measure([&] {
+        for (auto _ : state) {
+            if (!body(s)) {
+                failed = true;
+                break;
+            }
         }
+    });
+    if (failed) {
+        state.SkipWithError("unexpected result");
+        return;
     }
-    const double perRun = std::chrono::duration<double>(Clock::now() - start).count() / double(state.iterations());
-    state.counters["x_file_read"] = perRun / s.fileReadSeconds();
+    const Seconds read = s.fileRead();
+    const double runs = double(state.iterations());
+    state.counters["x_file_read"] = total.real / runs / read.real;
+    state.counters["x_file_read_cpu"] = total.cpu / runs / read.cpu;
 }
 
 void ReadMenuFileOnce(benchmark::State &state)
