@@ -109,19 +109,30 @@ QList<QByteArray> dayMenuDates(int user)
     return dates;
 }
 
-int ReadDayMenu(int user, int record, DayMenu &menu)
+DayMenuReader::DayMenuReader(int user)
+    : m_buffer(kDayMenuSize, Qt::Uninitialized)
 {
-    if (user < 0 || record < 1)
-        return 0;
-    QByteArray buffer(kDayMenuSize, '\0');
-    qint64 got = 0;
-    const qint64 offset = static_cast<qint64>(record - 1) * kDayMenuSize;
+    if (user < 0)
+        return;
+    m_file.setFileName(quenkit::dataPath(dayMenuFileName(user)));
+    if (m_file.open(QIODevice::ReadOnly))
+        m_records = static_cast<int>(m_file.size() / kDayMenuSize);
+}
+
+bool DayMenuReader::read(int record, DayMenu &menu)
+{
     // A record cut short at the end of the file reads as no record, not as one padded with
     // whatever the buffer held.
-    if (quenkit::ReadBINRecord(offset, kDayMenuSize, dayMenuFileName(user), buffer.data(), &got) != 1
-        || got != kDayMenuSize)
-        return 0;
-    return decodeDayMenu(buffer, menu) ? 1 : 0;
+    if (record < 1 || record > m_records || !m_file.seek(static_cast<qint64>(record - 1) * kDayMenuSize)
+        || m_file.read(m_buffer.data(), kDayMenuSize) != kDayMenuSize)
+        return false;
+    return decodeDayMenu(m_buffer, menu);
+}
+
+int ReadDayMenu(int user, int record, DayMenu &menu)
+{
+    DayMenuReader reader(user);
+    return reader.read(record, menu) ? 1 : 0;
 }
 
 int CountDayMenus(int user)

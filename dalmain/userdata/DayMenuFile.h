@@ -2,7 +2,9 @@
 
 #include "dalmain/userdata/DayMenu.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QList>
 #include <QString>
 
@@ -29,6 +31,24 @@ QList<QByteArray> dayMenuDates(int user);
 
 // Reads record number record into menu. 1 when a whole record was read, else 0.
 int ReadDayMenu(int user, int record, DayMenu &menu);
+
+// Reads many records of one user's menu file through a single open, as an analysis of a year
+// does; the file is closed when the reader goes.
+class DayMenuReader
+{
+public:
+    explicit DayMenuReader(int user);
+
+    // The number of whole records when the reader was made; 0 for a missing file.
+    int count() const { return m_records; }
+    // Record number record into menu; false when it is not a whole record of the file.
+    bool read(int record, DayMenu &menu);
+
+private:
+    QFile m_file;
+    QByteArray m_buffer;
+    int m_records = 0;
+};
 
 // The number of whole records; 0 for a missing file.
 int CountDayMenus(int user);

@@ -341,6 +341,12 @@ TEST_F(DayMenuFileTest, TornTailKeepsWholeRecordsAndTheNextSaveReplacesIt)
     EXPECT_EQ(CountDayMenus(kUser), 2);
     DayMenu d;
     EXPECT_EQ(ReadDayMenu(kUser, 3, d), 0);
+    DayMenuReader reader(kUser);
+    EXPECT_EQ(reader.count(), 2);
+    EXPECT_FALSE(reader.read(3, d));
+    EXPECT_TRUE(reader.read(2, d));
+    EXPECT_TRUE(reader.read(1, d));
+    EXPECT_EQ(d.dateKey, QByteArray("20240301"));
     EXPECT_EQ(read(2).entries[Breakfast][0], (DayMenuEntry{2, 200}));
     EXPECT_EQ(FindDayMenus(kUser, "202403"), (QList<int>{1, 2}));
     EXPECT_EQ(dayMenuDates(kUser), (QList<QByteArray>{"20240301", "20240302"}));
