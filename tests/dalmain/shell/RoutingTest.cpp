@@ -116,9 +116,18 @@ TEST_F(ShellTest, SaveRunsEachScreensOwnSave)
         log.checks.clear();
         EXPECT_EQ(frame->view()->commandEnabled(cmd::Save), c.runs);
         EXPECT_EQ(frame->view()->runCommand(cmd::Save), c.runs);
-        EXPECT_EQ(log.commands, c.sent);
-        EXPECT_EQ(log.checks, c.screen == UserScreen ? QList<LeaveCheck::Mode>{LeaveCheck::Mode::WithMessages}
-                                                     : QList<LeaveCheck::Mode>{});
+        // Empty lists are compared by their emptiness: Qt compares the storage of two empty
+        // lists of plain values with memcmp, which the sanitizer rejects for a null pointer.
+        if (c.sent.isEmpty()) {
+            EXPECT_TRUE(log.commands.isEmpty());
+        } else {
+            EXPECT_EQ(log.commands, c.sent);
+        }
+        if (c.screen == UserScreen) {
+            EXPECT_EQ(log.checks, QList<LeaveCheck::Mode>{LeaveCheck::Mode::WithMessages});
+        } else {
+            EXPECT_TRUE(log.checks.isEmpty());
+        }
     }
 }
 
