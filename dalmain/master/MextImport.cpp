@@ -6,7 +6,9 @@
 #include "dalmain/master/NutrientInfo.h"
 #include "quenkit/text/ShiftJis.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMap>
 #include <QSaveFile>
@@ -63,10 +65,10 @@ struct Columns {
         for (int i = 0; i < row.size(); ++i) {
             QString cell = row[i];
             cell.remove(QLatin1Char('\n')).remove(QLatin1Char('\r')).remove(QLatin1Char(' ')).remove(QChar(0x3000));
-            if (cell == QLatin1String("食品番号")) {
+            if (cell == QStringLiteral("食品番号")) {
                 number = i;
                 header = true;
-            } else if (cell == QLatin1String("食品名")) {
+            } else if (cell == QStringLiteral("食品名")) {
                 name = i;
                 header = true;
             } else if (!cell.isEmpty()) {
@@ -173,7 +175,8 @@ QSet<QString> readFoodNumberList(const QByteArray &text)
 {
     QSet<QString> numbers;
     for (const QByteArray &rawLine : text.split('\n')) {
-        const QByteArray line = rawLine.left(rawLine.indexOf('#')).trimmed();
+        const qsizetype comment = rawLine.indexOf('#');
+        const QByteArray line = (comment < 0 ? rawLine : rawLine.left(comment)).trimmed();
         if (!line.isEmpty())
             numbers.insert(QString::fromLatin1(line).rightJustified(5, QLatin1Char('0')));
     }
@@ -273,10 +276,10 @@ bool importMext(const QByteArray &mainCsv, const QByteArray &fattyAcidsCsv, Impo
                 if (!text) {
                     report.valuesLost = true;
                     report.valueProblems.append(QStringLiteral("%1: %2 does not fit in %3 characters; left blank")
-                                                    .arg(what).arg(value).arg(width));
+                                                    .arg(what, QString::number(value, 'g', 12)).arg(width));
                 } else if (dropped > 0) {
                     report.valueProblems.append(QStringLiteral("%1: %2 written as %3")
-                                                    .arg(what).arg(value).arg(QString::fromLatin1(text->trimmed())));
+                                                    .arg(what, QString::number(value, 'g', 12), QString::fromLatin1(text->trimmed())));
                 }
             };
             for (int n = 0; n < kNutrientCount; ++n) {
@@ -344,6 +347,7 @@ int runMextImport(const ImportFiles &files, ImportResult &result, QString *error
     }
 
     QString why;
+    QDir().mkpath(QFileInfo(files.output).absolutePath());
     if (!writeFoodTable(files.output, result.foods, nullptr, &why))
         return fail(why);
     if (!RebuildFoodIndex(nullptr, FoodTableFiles::forTable(files.output)))

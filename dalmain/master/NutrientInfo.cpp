@@ -6,8 +6,8 @@ namespace dalmain {
 
 namespace {
 
-// The decimals follow the published composition tables, so that every official value fits its
-// six characters without loss. A field name is the CSV name when that fits the 11 bytes of a
+// The decimals are the most the published composition tables use for each nutrient, so that
+// every official value is stored without loss in its six characters; screens may show fewer. A field name is the CSV name when that fits the 11 bytes of a
 // field name; otherwise letters, digits and kana go to half width until it fits (vitamins use
 // half-width letters throughout), and the two energies keep their unit so that they differ.
 constexpr std::array<NutrientInfo, kNutrientCount> kTable{{
@@ -23,7 +23,7 @@ constexpr std::array<NutrientInfo, kNutrientCount> kTable{{
     {Calcium, "カルシウム", "mg", 0, "カルシウム"},
     {Magnesium, "マグネシウム", "mg", 0, "ﾏｸﾞﾈｼｳﾑ"},
     {Phosphorus, "リン", "mg", 0, "リン"},
-    {Iron, "鉄", "mg", 1, "鉄"},
+    {Iron, "鉄", "mg", 2, "鉄"},   // milk and a few others have hundredths
     {Zinc, "亜鉛", "mg", 1, "亜鉛"},
     {Copper, "銅", "mg", 2, "銅"},
     {Retinol, "レチノール", "μg", 0, "レチノール"},
