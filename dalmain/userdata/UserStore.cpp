@@ -1,6 +1,10 @@
 #include "dalmain/userdata/UserStore.h"
 
+#include "dalmain/userdata/KisoChoice.h"
+#include "dalmain/userdata/MemoFile.h"
+#include "dalmain/userdata/NotePad.h"
 #include "dalmain/userdata/UserLogTemplates.h"
+#include "dalmain/userdata/WeightGoal.h"
 
 #include "quenkit/dbf/Dbf.h"
 #include "quenkit/files/DataFolder.h"
@@ -180,8 +184,19 @@ QString exerciseLogName(unsigned number)
 
 QStringList userFileNames(unsigned number)
 {
-    return {menuFileName(number), QStringLiteral("MPC%1.DAT").arg(number), QStringLiteral("MM%1.DAT").arg(number),
-            weightLogName(number), exerciseLogName(number), QStringLiteral("AM%1.DAT").arg(number)};
+    // Besides the six files the user screen always removed, the weight memos, the basal
+    // metabolism choice and the weight goals go too: numbers are reused, and a new person must
+    // not inherit them.
+    const int user = static_cast<int>(number);
+    return {menuFileName(number),
+            notePadFileName(user),
+            memoFileName(MemoKind::Menu, user),
+            weightLogName(number),
+            exerciseLogName(number),
+            memoFileName(MemoKind::Analysis, user),
+            memoFileName(MemoKind::Weight, user),
+            kisoFileName(user),
+            weightGoalFileName(user)};
 }
 
 bool createUserFiles(unsigned number, const FirstWeight &weight, QString *error)

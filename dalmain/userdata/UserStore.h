@@ -57,7 +57,8 @@ bool ensureUserTable();
 int writeUserRecord(const UserProfile &profile);
 
 // The files of a user: "%u.MEM" (menu records), "W%u.DBF" (weight log), "S%u.DBF" (exercise
-// log), "MM%u.DAT", "AM%u.DAT" and "MPC%u.DAT" (menu memo, analysis comments, PFC goals).
+// log), "MM%u.DAT", "AM%u.DAT", "WM%u.DAT" (menu memos, analysis comments, weight memos),
+// "MPC%u.DAT" (note pad), "KISO%u.DAT" (basal metabolism choice) and "WG%u.DAT" (weight goals).
 QString menuFileName(unsigned number);
 QString weightLogName(unsigned number);
 QString exerciseLogName(unsigned number);

@@ -89,7 +89,13 @@ TEST_F(UserSessionTest, ANewUserTakesTheSmallestFreeNumber)
 {
     for (const char *name : {"一郎", "二郎", "三郎"})
         ASSERT_EQ(save(person(QStringLiteral("ﾀﾛｳ"), QString::fromUtf8(name))), SaveResult::Created);
+    // Files other screens create later (weight memos, goals, the basal choice) go with the user.
+    for (const char *later : {"WM1.DAT", "KISO1.DAT", "WG1.DAT", "MM1.DAT", "AM1.DAT", "MPC1.DAT"})
+        ASSERT_TRUE(testsupport::writeFile(data.folders.dataFile(QString::fromUtf8(later)), "x"));
     ASSERT_EQ(session.deleteUsers(&owner, {{-1, 1, {}, QStringLiteral("二郎")}}), 1);
+    EXPECT_TRUE(userFileNames(1).contains(QStringLiteral("KISO1.DAT")));
+    EXPECT_TRUE(userFileNames(1).contains(QStringLiteral("WG1.DAT")));
+    EXPECT_TRUE(userFileNames(1).contains(QStringLiteral("WM1.DAT")));
     for (const QString &file : userFileNames(1))
         EXPECT_FALSE(data.exists(file)) << file.toStdString();
     EXPECT_TRUE(data.exists(QStringLiteral("W0.DBF")));
