@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace dalmain {
 
@@ -50,11 +51,15 @@ const GroupInfo *groupInfo(int group)
     return group >= 1 && group <= food::GroupCount ? &kGroups[group - 1] : nullptr;
 }
 
-// The C library's decimal conversion of a fixed-width field: leading blanks skipped, no number 0.
+// The C library's decimal conversion of a fixed-width field: leading blanks skipped, no number
+// 0. The field is copied to the stack, as a whole table is read this way.
 double fieldValue(QByteArrayView field)
 {
-    const QByteArray text = field.toByteArray();
-    return std::strtod(text.constData(), nullptr);
+    char text[32];
+    const qsizetype n = std::min<qsizetype>(field.size(), sizeof text - 1);
+    std::memcpy(text, field.data(), static_cast<size_t>(n));
+    text[n] = '\0';
+    return std::strtod(text, nullptr);
 }
 
 QByteArrayView fieldOf(QByteArrayView body, int offset, int width)
@@ -131,11 +136,16 @@ std::optional<QByteArray> fittedNumberField(double value, int decimals, int widt
     return std::nullopt;
 }
 
+quint32 FoodRecord::numberOf(QByteArrayView body)
+{
+    return static_cast<quint32>(std::max(0.0, fieldValue(fieldOf(body, food::NumberOffset, food::NumberWidth))));
+}
+
 FoodRecord FoodRecord::fromBody(QByteArrayView body)
 {
     using namespace food;
     FoodRecord r;
-    r.number = static_cast<quint32>(std::max(0.0, fieldValue(fieldOf(body, NumberOffset, NumberWidth))));
+    r.number = numberOf(body);
     r.name = quenkit::trimmedField(fieldOf(body, NameOffset, NameWidth));
     r.group = static_cast<int>(fieldValue(fieldOf(body, GroupOffset, GroupWidth)));
     for (int k = 0; k < KeywordCount; ++k)

@@ -73,6 +73,8 @@ struct FoodRecord {
     // C library's decimal conversion (leading blanks skipped, no number reads 0). A body shorter
     // than the layout reads as blank past its end.
     static FoodRecord fromBody(QByteArrayView body);
+    // Only the food number of a body.
+    static quint32 numberOf(QByteArrayView body);
 
     // The 413-byte body. Text longer than its field is cut at a character boundary; a number
     // that does not fit its field with the nutrient's decimals is written with fewer decimals,

@@ -40,8 +40,9 @@ bool readFoodLayout(const QString &table, quenkit::DbfLayout &layout)
     return quenkit::readDbfLayout(table, layout) && layout.bodyLength() >= food::BodyLength;
 }
 
-// Calls visit(recordNumber, body, deleted) for every record in order, reading them through one
-// open handle. false when the table cannot be opened or a record cannot be read.
+// Calls visit(recordNumber, body, deleted) for every record in order. The records are read a
+// block at a time through one open handle: the whole table then costs little more than one read
+// of the file. false when the table cannot be opened or a block cannot be read.
 template<typename Visit>
 bool forEachRecord(const QString &table, Visit visit)
 {
@@ -51,13 +52,19 @@ bool forEachRecord(const QString &table, Visit visit)
     quenkit::FileHandle file(quenkit::FileOpen2(quenkit::tablePath(table), quenkit::OpenRead));
     if (!file.isOpen())
         return false;
-    QByteArray body;
-    for (int r = 0; r < layout.recordCount(); ++r) {
-        const int read = quenkit::GetDBFRecord(file.get(), r, body, layout.headerLength(), layout.recordLength(),
-                                               layout.signatureOffset);
-        if (read == 0)
+    constexpr int BlockRecords = 1024;
+    const int length = layout.recordLength();
+    QByteArray block;
+    for (int first = 0; first < layout.recordCount(); first += BlockRecords) {
+        const int count = std::min(BlockRecords, layout.recordCount() - first);
+        block.resize(static_cast<qsizetype>(count) * length);
+        const qint64 pos = layout.recordPosition(first);
+        if (quenkit::FileSeek(file.get(), pos) != pos || quenkit::FileRead(file.get(), block.data(), block.size()) != block.size())
             return false;
-        visit(r, body, read == 2);
+        for (int i = 0; i < count; ++i) {
+            const QByteArrayView record = QByteArrayView(block).sliced(static_cast<qsizetype>(i) * length, length);
+            visit(first + i, record.sliced(1), record[0] == quenkit::dbf::DeletedFlag);
+        }
     }
     return true;
 }
@@ -157,20 +164,20 @@ int RebuildFoodIndex(quenkit::Owner *owner, const FoodTableFiles &files)
         return 0;
     QByteArray index(2 + 2 * layout.recordCount(), '\0');
     qToLittleEndian<quint16>(static_cast<quint16>(layout.recordCount()), index.data());
-    quenkit::FileHandle file(quenkit::FileOpen2(quenkit::tablePath(files.table), quenkit::OpenRead));
-    if (!file.isOpen())
-        return 0;
-    QByteArray body;
+    // The search found the live records; a deleted one keeps the number 0 at its place.
+    QList<bool> isLive(layout.recordCount(), false);
     for (int r : std::as_const(live)) {
-        if (r >= layout.recordCount()
-            || quenkit::GetDBFRecord(file.get(), r, body, layout.headerLength(), layout.recordLength(),
-                                     layout.signatureOffset)
-                   == 0)
-            return 0;
-        const quint32 number = FoodRecord::fromBody(QByteArrayView(body).first(food::NumberWidth)).number;
-        qToLittleEndian<quint16>(number <= 0xFFFF ? static_cast<quint16>(number) : 0, index.data() + 2 + 2 * r);
+        if (r >= 0 && r < layout.recordCount())
+            isLive[r] = true;
     }
-    file.close();
+    const bool read = forEachRecord(files.table, [&](int r, QByteArrayView body, bool) {
+        if (!isLive[r])
+            return;
+        const quint32 number = FoodRecord::numberOf(body);
+        qToLittleEndian<quint16>(number <= 0xFFFF ? static_cast<quint16>(number) : 0, index.data() + 2 + 2 * r);
+    });
+    if (!read)
+        return 0;
 
     QSaveFile out(quenkit::tablePath(files.index));
     if (!out.open(QIODevice::WriteOnly) || out.write(index) != index.size())
@@ -254,7 +261,7 @@ int LoadFoodCache(quenkit::Owner *, FoodCache &cache, const FoodTableFiles &file
     if (!readFoodLayout(files.table, layout))
         return 0;
     cache.reserve(layout.recordCount());
-    forEachRecord(files.table, [&cache](int, const QByteArray &body, bool deleted) {
+    forEachRecord(files.table, [&cache](int, QByteArrayView body, bool deleted) {
         if (deleted)
             return;
         const FoodRecord r = FoodRecord::fromBody(body);
@@ -279,7 +286,7 @@ int BuildFoodCodeTable(quenkit::Owner *, QList<FoodCodeEntry> &codes, const Food
     int nextUserSerial[food::GroupCount + 1];
     for (int g = 0; g <= food::GroupCount; ++g)
         nextUserSerial[g] = firstUserSerial(g);
-    forEachRecord(files.table, [&](int, const QByteArray &body, bool deleted) {
+    forEachRecord(files.table, [&](int, QByteArrayView body, bool deleted) {
         if (deleted)
             return;
         const FoodRecord r = FoodRecord::fromBody(body);
