@@ -1,6 +1,7 @@
 // dalmora analyze: the analysis of a user's day, month, year or chosen days, written as the
 // aligned plain text of the saved analysis.
 
+#include "Arguments.h"
 #include "Command.h"
 
 #include "dalmain/analysis/AnalysisText.h"
@@ -64,17 +65,6 @@ QByteArray yearKey(const QString &text)
     return pattern.match(text).hasMatch() ? text.toLatin1() : QByteArray();
 }
 
-// The user by name, or by number when the text is all digits.
-std::optional<QString> userName(const QString &text)
-{
-    bool isNumber = false;
-    const uint number = text.toUInt(&isNumber);
-    for (const dalmain::UserListEntry &u : dalmain::listUsers()) {
-        if (isNumber ? u.number == number : u.name == text)
-            return u.name;
-    }
-    return std::nullopt;
-}
 
 int run(cli::Context &ctx, QStringList args)
 {
@@ -135,7 +125,8 @@ int run(cli::Context &ctx, QStringList args)
         return cli::usageError(ctx, self(), QStringLiteral("'%1' is not a valid %2 value")
                                                 .arg(chosen->value, QLatin1String(chosen->name)));
 
-    const std::optional<QString> name = userName(args[0]);
+    const std::optional<dalmain::UserListEntry> named = cli::userArgument(args[0]);
+    const std::optional<QString> name = named ? std::optional<QString>(named->name) : std::nullopt;
     if (!name) {
         ctx.err << "dalmora analyze: no user '" << args[0] << "'\n";
         return cli::ExitNo;

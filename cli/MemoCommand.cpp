@@ -1,6 +1,7 @@
 // dalmora memo: the keyed memos of a user: the menu memo of a day, the weight memo of a
 // measurement and the analysis comment of a period.
 
+#include "Arguments.h"
 #include "Command.h"
 
 #include "dalmain/userdata/MemoFile.h"
@@ -11,13 +12,6 @@
 
 #include <optional>
 
-namespace cli {
-
-// Defined with the menu command.
-std::optional<dalmain::UserListEntry> userArgument(const QString &text);
-QByteArray dateKeyArgument(const QString &text);
-
-}  // namespace cli
 
 namespace {
 

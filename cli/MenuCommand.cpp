@@ -2,6 +2,7 @@
 // the way the screen's save does, totals and group amounts included, so that everything that
 // reads the menu file afterwards (calendar, analysis, exports) sees what the screen would leave.
 
+#include "Arguments.h"
 #include "Command.h"
 
 #include "dalmain/analysis/EntryNutrients.h"
@@ -19,37 +20,6 @@
 #include <algorithm>
 #include <optional>
 
-namespace cli {
-
-// Shared with the memo command.
-std::optional<dalmain::UserListEntry> userArgument(const QString &text);
-QByteArray dateKeyArgument(const QString &text);
-
-// The user a command-line argument names: the user of that number when the text is all
-// digits, else the user of that name.
-std::optional<dalmain::UserListEntry> userArgument(const QString &text)
-{
-    bool isNumber = false;
-    const uint number = text.toUInt(&isNumber);
-    const QList<dalmain::UserListEntry> users = dalmain::listUsers();
-    for (const dalmain::UserListEntry &u : users) {
-        if (isNumber ? u.number == number : u.name == text)
-            return u;
-    }
-    return std::nullopt;
-}
-
-// The date key of a date written YYYY-MM-DD or YYYYMMDD; empty when it is no calendar date.
-QByteArray dateKeyArgument(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-?(\\d{2})-?(\\d{2})$"));
-    const QRegularExpressionMatch m = pattern.match(text);
-    if (!m.hasMatch() || !QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()).isValid())
-        return {};
-    return (m.captured(1) + m.captured(2) + m.captured(3)).toLatin1();
-}
-
-}  // namespace cli
 
 namespace {
 
