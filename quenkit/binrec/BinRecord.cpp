@@ -17,7 +17,7 @@ int WriteBINRecord(qint64 offset, qint64 count, const QString &name, const void 
         return 0;
     if (FileSeek(f.get(), offset) < 0)
         return 0;
-    return FileWrite(f.get(), data, count) == count ? 1 : 0;
+    return FileWrite(f.get(), data, count) == count && FileFlush(f.get()) ? 1 : 0;
 }
 
 int ReadBINRecord(qint64 offset, qint64 count, const QString &name, void *buffer, qint64 *bytesRead)
@@ -62,6 +62,7 @@ int DeleteBINRecord(int index, int recordSize, const QString &name)
         if (ok && r != index)
             ok = FileWrite(out.get(), record.constData(), recordSize) == recordSize;
     }
+    ok = ok && FileFlush(out.get());
     in.close();
     out.close();
     // The original stays in place until the new file is complete and takes its place in one

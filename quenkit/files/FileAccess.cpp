@@ -99,6 +99,12 @@ qint64 FileWrite(int handle, const void *buffer, qint64 count)
     return written == count ? written : -1;
 }
 
+int FileFlush(int handle)
+{
+    QFile *f = fileOf(handle);
+    return f && f->flush() ? 1 : 0;
+}
+
 int FileClose(int handle)
 {
     std::unique_ptr<QFile> file;

@@ -26,6 +26,9 @@ qint64 FileSeek(int handle, qint64 offset);
 // Bytes read or written, or -1 on failure.
 qint64 FileRead(int handle, void *buffer, qint64 count);
 qint64 FileWrite(int handle, const void *buffer, qint64 count);
+// Writes what is buffered for the handle to the file; 1, or 0 when that fails (a full disk).
+// Callers that report success for a write check it before closing.
+int FileFlush(int handle);
 // Closes the handle; nonzero.
 int FileClose(int handle);
 // The file's length in bytes, or -1 for a bad handle.
