@@ -1,15 +1,76 @@
 #pragma once
 
 #include "dalmain/shell/ScreenWindow.h"
+#include "dalmain/userdata/UserSession.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace quenkit {
+class ComboBox2;
+class NumEdit;
+class StrEdit;
+}
 
 namespace dalmain {
 
-// The user information screen.
-class UserInfomation : public ScreenWindow
+// The user information screen: the open user's profile as fields and choices. The checks,
+// numbering and files belong to the session; the screen shows its entries, applies the
+// enabling rules when a choice changes and sends the focus to the field a check names.
+class UserInfomation : public ScreenWindow, public LeaveCheck
 {
     Q_OBJECT
 public:
     explicit UserInfomation(const ScreenContext &context, QWidget *parent = nullptr);
+
+    // What the fields and choices hold now, and showing entries in them.
+    UserEntries entries() const;
+    void showEntries(const UserEntries &entries);
+
+    // Where the weight of a new user comes from; the weight dialog unless replaced.
+    void setWeightPrompt(WeightPrompt prompt) { m_weightPrompt = std::move(prompt); }
+
+    void runCommand(int id) override;
+    bool commandEnabled(int id) const override;
+    LeaveCheck *leaveCheck() override { return this; }
+    bool checkAndSave(Mode mode) override;
+    void finishPendingWork() override;
+    QWidget *firstControl() override;
+
+    // The control a check names, or null for None.
+    QWidget *fieldWidget(UserField field) const;
+
+private:
+    void sexChosen(int sex);
+    void pregnancyChosen();
+    void ageChanged();
+    void applyReproductiveRules(const UserEntries &entries);
+    void fillActivity(int age, int level);
+    void afterSave(SaveResult result, UserEntries &entries);
+    void showOpenUser();
+    WeightPrompt prompt();
+
+    UserSession &m_session;
+    WeightPrompt m_weightPrompt;
+    bool m_showing = false;
+    int m_activityAge = 0;   // the age the activity choices were listed for  // entries are being shown: choices do not run their rules
+
+    quenkit::StrEdit *m_reading;
+    quenkit::StrEdit *m_name;
+    quenkit::NumEdit *m_birthYear;
+    quenkit::NumEdit *m_birthMonth;
+    quenkit::NumEdit *m_birthDay;
+    quenkit::NumEdit *m_age;
+    quenkit::ComboBox2 *m_sex;
+    quenkit::ComboBox2 *m_pregnancy;
+    quenkit::ComboBox2 *m_menstruation;
+    quenkit::NumEdit *m_height;
+    quenkit::ComboBox2 *m_activity;
+    quenkit::ComboBox2 *m_standard;
+    quenkit::ComboBox2 *m_exchangeTable;
+    quenkit::ComboBox2 *m_foodGroupTable;
+    quenkit::ComboBox2 *m_unitTable;
+    quenkit::ComboBox2 *m_intakeTable;
 };
 
 }  // namespace dalmain

@@ -1,0 +1,59 @@
+#pragma once
+
+// The user screen under test: the shell's test set-up with the shipped templates and
+// reference intakes in the data folder, the open user cleared, and a screen whose weight
+// prompt answers from the test.
+
+#include "ShellTestSupport.h"
+#include "UserFixtures.h"
+
+#include "dalmain/master/ReferenceIntakes.h"
+#include "dalmain/screens/user/UserInfomation.h"
+
+#include <QFile>
+
+#include <memory>
+#include <optional>
+
+namespace usertest {
+
+class UserScreenTest : public shelltest::ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        for (const QString &name : {QStringLiteral("体重.DBF"), QStringLiteral("運動.DBF"), QStringLiteral("所要量.DBF"),
+                                   QStringLiteral("ﾕｰｻﾞ情報.DBF"), QStringLiteral("jk2010.dat")}) {
+            ASSERT_TRUE(QFile::copy(userfixtures::kShipped + name, folders.dataFile(name))) << name.toStdString();
+            QFile::setPermissions(folders.dataFile(name), QFile::ReadOwner | QFile::WriteOwner);
+        }
+        ASSERT_EQ(dalmain::LoadReferenceIntakes(&owner, dalmain::referenceIntakes()), dalmain::IntakeLoad::Loaded);
+        dalmain::openUserSession().clear();
+        screen = std::make_unique<dalmain::UserInfomation>(dalmain::ScreenContext{nullptr, &owner});
+        screen->setWeightPrompt([this]() -> std::optional<dalmain::FirstWeight> {
+            ++prompts;
+            return weight;
+        });
+        screen->resize(900, 700);
+        screen->show();
+        screen->activateWindow();
+        settle();
+    }
+    void TearDown() override
+    {
+        screen.reset();
+        dalmain::openUserSession().clear();
+    }
+
+    template <typename T = QWidget>
+    T *field(const char *name) const
+    {
+        return screen->findChild<T *>(QString::fromLatin1(name));
+    }
+
+    std::unique_ptr<dalmain::UserInfomation> screen;
+    std::optional<dalmain::FirstWeight> weight = dalmain::FirstWeight{2024, 5, 10, 52.5};
+    int prompts = 0;
+};
+
+}  // namespace usertest

@@ -1,0 +1,204 @@
+// Entering a profile on the user screen and saving it through the check-and-save the shell
+// runs, the enabling rules of the choices, and the focus after a failed check.
+
+#include "UserScreenSupport.h"
+
+#include "dalmain/screens/user/WeightInputDialog.h"
+#include "dalmain/shell/CommandIds.h"
+#include "dalmain/userdata/UserStore.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace dalmain;
+using namespace usertest;
+
+namespace {
+
+using Mode = LeaveCheck::Mode;
+
+// Types text key by key, as a keyboard with an input method would deliver it (QTest's own key
+// clicks know only ASCII).
+void type(QWidget *w, const QString &text)
+{
+    ASSERT_NE(w, nullptr);
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+    }
+}
+
+}  // namespace
+
+TEST_F(UserScreenTest, AProfileTypedInIsSavedAsTheFirstUserWithTheAgeFromTheBirthday)
+{
+    type(field("reading"), QStringLiteral("ﾔﾏﾀﾞ ﾊﾅｺ"));
+    type(field("name"), QStringLiteral("山田花子"));
+    type(field("birthYear"), QStringLiteral("1994"));
+    type(field("birthMonth"), QStringLiteral("1"));
+    type(field("birthDay"), QStringLiteral("20"));
+    type(field("height"), QStringLiteral("158.0"));
+    field<QComboBox>("sex")->setCurrentIndex(1);
+
+    ASSERT_TRUE(screen->checkAndSave(Mode::WithMessages));
+    EXPECT_EQ(prompts, 1);
+    ASSERT_EQ(owner.texts(), QStringList{QStringLiteral("山田花子さんを新しく保存します。\nよろしいですか？")});
+    // The check wrote the age back into its field.
+    EXPECT_EQ(field<QLineEdit>("age")->text(), QStringLiteral("30"));
+
+    const std::optional<UserProfile> stored = readUserNamed(QStringLiteral("山田花子"));
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->number, 0u);
+    EXPECT_EQ(stored->age, 30);
+    EXPECT_EQ(stored->sex, 1);
+    // With the age field still empty when 女性 was chosen, the screen offered no menstruation.
+    EXPECT_EQ(stored->menstruation, 1);
+    EXPECT_EQ(field<QComboBox>("menstruation")->currentIndex(), 1);
+    EXPECT_TRUE(QFile::exists(folders.dataFile(QStringLiteral("W0.DBF"))));
+    EXPECT_TRUE(QFile::exists(folders.dataFile(QStringLiteral("0.MEM"))));
+
+    // Nothing changed since: leaving asks nothing and writes nothing.
+    owner.clear();
+    EXPECT_TRUE(screen->checkAndSave(Mode::WithMessages));
+    EXPECT_TRUE(owner.texts().isEmpty());
+    EXPECT_EQ(prompts, 1);
+
+    // A change of an open user overwrites its record under the same number.
+    field<QLineEdit>("height")->clear();
+    type(field("height"), QStringLiteral("160.5"));
+    ASSERT_TRUE(screen->checkAndSave(Mode::WithMessages));
+    EXPECT_EQ(prompts, 1);
+    EXPECT_EQ(listUsers().size(), 1);
+    EXPECT_EQ(readUserNamed(QStringLiteral("山田花子"))->height.trimmed(), QStringLiteral("160.5"));
+}
+
+TEST_F(UserScreenTest, AFailedCheckKeepsTheScreenAndFocusesTheField)
+{
+    struct Case {
+        const char *what;
+        void (*change)(UserEntries &);
+        QString message;
+        const char *focused;
+    };
+    const Case cases[] = {
+        {"no reading", [](UserEntries &e) { e.reading.clear(); }, QStringLiteral("フリガナを入力してください。"), "reading"},
+        {"kanji reading", [](UserEntries &e) { e.reading = QStringLiteral("山田"); },
+         QStringLiteral("フリガナは半角のカタカナで入力してください。"), "reading"},
+        {"no name", [](UserEntries &e) { e.name.clear(); }, QStringLiteral("氏名を入力してください。"), "name"},
+        {"29 February of 1993", [](UserEntries &e) { e.birthYear = "1993"; e.birthMonth = "2"; e.birthDay = "29"; },
+         QStringLiteral("誕生日の日は1～28日の間で入力してください。"), "birthDay"},
+        {"born today", [](UserEntries &e) { e.birthYear = "2024"; e.birthMonth = "5"; e.birthDay = "10"; },
+         QStringLiteral("年齢は１歳以上で入力してください。"), "age"},
+        {"no height", [](UserEntries &e) { e.height.clear(); },
+         QStringLiteral("身長は50.0～250.0cmの間で入力してください。"), "height"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        UserEntries e = userfixtures::hanako();
+        c.change(e);
+        screen->showEntries(e);
+        field("sex")->setFocus();
+        owner.clear();
+
+        EXPECT_FALSE(screen->checkAndSave(Mode::WithMessages));
+        EXPECT_EQ(owner.texts(), QStringList{c.message});
+        ASSERT_NE(screen->focusWidget(), nullptr);
+        EXPECT_EQ(screen->focusWidget()->objectName(), QString::fromLatin1(c.focused));
+        // Silently, the same entries are refused without a word.
+        owner.clear();
+        EXPECT_FALSE(screen->checkAndSave(Mode::Silent));
+        EXPECT_TRUE(owner.texts().isEmpty());
+    }
+    EXPECT_EQ(prompts, 0);
+    EXPECT_TRUE(listUsers().isEmpty());
+}
+
+TEST_F(UserScreenTest, CancellingTheWeightOrTheQuestionSavesNothing)
+{
+    weight.reset();
+    screen->showEntries(userfixtures::hanako());
+    EXPECT_FALSE(screen->checkAndSave(Mode::WithMessages));
+    EXPECT_EQ(prompts, 1);
+
+    weight = FirstWeight{2024, 5, 10, 52.5};
+    owner.queueAnswer(quenkit::Answer::No);
+    EXPECT_FALSE(screen->checkAndSave(Mode::WithMessages));
+    EXPECT_TRUE(listUsers().isEmpty());
+    EXPECT_FALSE(QFile::exists(folders.dataFile(QStringLiteral("0.MEM"))));
+}
+
+TEST_F(UserScreenTest, SexPregnancyAndAgeSetTheReproductiveChoices)
+{
+    struct Case {
+        const char *age;
+        int sex;
+        int pregnancy;
+        int menstruation;  // expected selection
+        bool pregnancyEnabled;
+        bool menstruationEnabled;
+    };
+    const Case cases[] = {
+        {"30", 0, 0, 1, false, false},
+        {"30", 1, 0, 0, true, true},
+        {"9", 1, 0, 1, true, false},
+        {"70", 1, 0, 1, true, false},
+        {"30", 1, 2, 0, true, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.age << " sex " << c.sex << " pregnancy " << c.pregnancy);
+        UserEntries e = userfixtures::person(QStringLiteral("ｱ"), QStringLiteral("A"));
+        e.sex = c.sex == 0 ? 1 : 0;  // the choice below is a change
+        screen->showEntries(e);
+        field<QLineEdit>("age")->setText(QString::fromLatin1(c.age));
+        field<QComboBox>("sex")->setCurrentIndex(c.sex);
+        field<QComboBox>("pregnancy")->setCurrentIndex(c.pregnancy);
+        EXPECT_EQ(field<QComboBox>("menstruation")->currentIndex(), c.menstruation);
+        EXPECT_EQ(field("pregnancy")->isEnabled(), c.pregnancyEnabled);
+        EXPECT_EQ(field("menstruation")->isEnabled(), c.menstruationEnabled);
+    }
+}
+
+TEST_F(UserScreenTest, YoungChildrenChooseFromTheUpperActivityLevelsAndKeepTheLevel)
+{
+    auto *activity = field<QComboBox>("activity");
+    screen->showEntries(userfixtures::person(QStringLiteral("ｱ"), QStringLiteral("A"), 30));
+    activity->setCurrentIndex(2);  // 高い
+    field<QLineEdit>("age")->setText(QStringLiteral("3"));
+    ASSERT_EQ(activity->count(), 2);
+    EXPECT_EQ(activity->currentText(), QStringLiteral("高い"));
+    field<QLineEdit>("age")->setText(QStringLiteral("8"));
+    ASSERT_EQ(activity->count(), 3);
+    EXPECT_EQ(activity->currentText(), QStringLiteral("高い"));
+}
+
+TEST_F(UserScreenTest, NewClearsTheScreenAfterSavingTheEntriesSilently)
+{
+    screen->showEntries(userfixtures::hanako());
+    ASSERT_TRUE(screen->commandEnabled(cmd::NewUser));
+    screen->runCommand(cmd::NewUser);
+    EXPECT_EQ(listUsers().size(), 1);
+    EXPECT_FALSE(openUserSession().isOpen());
+    EXPECT_TRUE(field<QLineEdit>("name")->text().isEmpty());
+    EXPECT_EQ(screen->focusWidget(), field("reading"));
+}
+
+TEST_F(UserScreenTest, TheWeightDialogKeepsTheFocusOnTheFieldItRefuses)
+{
+    WeightInputDialog dialog(&owner);
+    dialog.show();
+    settle();
+    dialog.setEntries({"2024", "13", "1", "50"});
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(owner.texts(), QStringList{QStringLiteral("月は､1月から12月の間で入力してください。")});
+
+    dialog.setEntries({"2024", "5", "10", "52.5"});
+    owner.clear();
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(owner.texts().isEmpty());
+    EXPECT_EQ(dialog.weight().kg, 52.5);
+}
