@@ -1,6 +1,7 @@
 #include "dalmain/screens/user/UserInfomation.h"
 
 #include "dalmain/master/ReferenceIntakeStandards.h"
+#include "dalmain/screens/user/UserSearchDialog.h"
 #include "dalmain/screens/user/WeightInputDialog.h"
 #include "dalmain/shell/CommandIds.h"
 #include "dalmain/shell/DalmainView.h"
@@ -307,12 +308,29 @@ void UserInfomation::runCommand(int id)
         if (context().view)
             context().view->setOpenUserName(QString());
         m_reading->setFocus();
+    } else if (id == cmd::OpenUser) {
+        UserSearchDialog dialog(this);
+        if (dialog.exec() == QDialog::Accepted) {
+            if (const std::optional<UserListEntry> chosen = dialog.selected())
+                openUser(*chosen);
+        }
     }
+}
+
+bool UserInfomation::openUser(const UserListEntry &chosen)
+{
+    UserEntries pending = entries();
+    if (!m_session.openChosen(context().owner, chosen, pending, prompt()))
+        return false;
+    showOpenUser();
+    if (context().view)
+        context().view->setOpenUserName(m_session.profile()->name.trimmed());
+    return true;
 }
 
 bool UserInfomation::commandEnabled(int id) const
 {
-    return id == cmd::NewUser;
+    return id == cmd::NewUser || id == cmd::OpenUser;
 }
 
 QWidget *UserInfomation::firstControl()

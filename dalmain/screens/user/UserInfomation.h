@@ -2,6 +2,7 @@
 
 #include "dalmain/shell/ScreenWindow.h"
 #include "dalmain/userdata/UserSession.h"
+#include "dalmain/userdata/UserStore.h"
 
 class QComboBox;
 class QLineEdit;
@@ -36,6 +37,10 @@ public:
     bool checkAndSave(Mode mode) override;
     void finishPendingWork() override;
     QWidget *firstControl() override;
+
+    // Opens the user chosen in the search list, after the question and saving the pending
+    // entries; false when the user answered No or is gone.
+    bool openUser(const UserListEntry &chosen);
 
     // The control a check names, or null for None.
     QWidget *fieldWidget(UserField field) const;

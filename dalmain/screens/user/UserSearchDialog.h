@@ -1,0 +1,43 @@
+#pragma once
+
+#include "dalmain/userdata/UserStore.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QComboBox;
+class QLineEdit;
+class QTreeWidget;
+
+namespace dalmain {
+
+// IDD_SEARCHDIALOG: the users by reading and name, narrowed to the readings of one kana row
+// or to a search text; "選択" closes it with the user chosen.
+class UserSearchDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit UserSearchDialog(QWidget *parent = nullptr);
+
+    // Lists the users of kana row (0 ア ... 9 ワ), or those a text finds.
+    void showRow(int row);
+    void search(const QString &text);
+
+    // The users listed, in list order, and the one selected.
+    const QList<UserListEntry> &listed() const { return m_users; }
+    void select(int index);
+    std::optional<UserListEntry> selected() const;
+
+private:
+    void showUsers(const QList<UserListEntry> &users);
+    void updateButtons();
+
+    QComboBox *m_rows;
+    QLineEdit *m_text;
+    QTreeWidget *m_list;
+    QPushButton *m_choose;
+    QList<UserListEntry> m_users;
+};
+
+}  // namespace dalmain

@@ -1,0 +1,86 @@
+// The search list that opens a user, and opening the chosen user on the screen.
+
+#include "UserScreenSupport.h"
+
+#include "dalmain/screens/user/UserSearchDialog.h"
+#include "dalmain/shell/CommandIds.h"
+
+#include <QLineEdit>
+
+using namespace dalmain;
+using namespace usertest;
+
+namespace {
+
+class UserDialogsTest : public UserScreenTest
+{
+protected:
+    void SetUp() override
+    {
+        UserScreenTest::SetUp();
+        for (const auto &[reading, name] : {std::pair{QStringLiteral("ﾀﾅｶ ｲﾁﾛｳ"), QStringLiteral("田中一郎")},
+                                            std::pair{QStringLiteral("ｻﾄｳ ｼﾞﾛｳ"), QStringLiteral("佐藤次郎")}}) {
+            screen->runCommand(cmd::NewUser);
+            screen->showEntries(userfixtures::person(reading, name));
+            ASSERT_TRUE(screen->checkAndSave(LeaveCheck::Mode::WithMessages));
+        }
+        owner.clear();
+    }
+
+    static QStringList names(const UserSearchDialog &dialog)
+    {
+        QStringList result;
+        for (const UserListEntry &user : dialog.listed())
+            result.append(user.name.trimmed());
+        return result;
+    }
+};
+
+}  // namespace
+
+TEST_F(UserDialogsTest, TheSearchListsUsersByKanaRowOrText)
+{
+    UserSearchDialog dialog;
+    EXPECT_EQ(names(dialog).size(), 2);
+    struct Case {
+        int row;             // -1: search by text
+        const char *text;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {2, "", {QStringLiteral("佐藤次郎")}},
+        {3, "", {QStringLiteral("田中一郎")}},
+        {0, "", {}},
+        {-1, "田中", {QStringLiteral("田中一郎")}},
+        {-1, "ｼﾞﾛｳ", {QStringLiteral("佐藤次郎")}},
+        {-1, "山田", {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.row << " " << c.text);
+        if (c.row >= 0)
+            dialog.showRow(c.row);
+        else
+            dialog.search(QString::fromUtf8(c.text));
+        EXPECT_EQ(names(dialog), c.expected);
+        EXPECT_EQ(dialog.selected().has_value(), !c.expected.isEmpty());
+    }
+}
+
+TEST_F(UserDialogsTest, TheChosenUserIsOpenedOnlyAfterYes)
+{
+    UserSearchDialog dialog;
+    dialog.search(QStringLiteral("田中"));
+    const std::optional<UserListEntry> chosen = dialog.selected();
+    ASSERT_TRUE(chosen.has_value());
+
+    owner.queueAnswer(quenkit::Answer::No);
+    EXPECT_FALSE(screen->openUser(*chosen));
+    EXPECT_EQ(field<QLineEdit>("name")->text(), QStringLiteral("佐藤次郎"));
+
+    owner.clear();
+    owner.queueAnswer(quenkit::Answer::Yes);
+    EXPECT_TRUE(screen->openUser(*chosen));
+    EXPECT_EQ(owner.texts(), QStringList{QStringLiteral("田中一郎 さんを読み込みます。よろしいですか？")});
+    EXPECT_EQ(field<QLineEdit>("name")->text(), QStringLiteral("田中一郎"));
+    EXPECT_EQ(openUserSession().profile()->name.trimmed(), QStringLiteral("田中一郎"));
+}
