@@ -57,7 +57,8 @@ double fieldValue(QByteArrayView field)
 {
     char text[32];
     const qsizetype n = std::min<qsizetype>(field.size(), sizeof text - 1);
-    std::memcpy(text, field.data(), static_cast<size_t>(n));
+    if (n > 0)
+        std::memcpy(text, field.data(), static_cast<size_t>(n));
     text[n] = '\0';
     return std::strtod(text, nullptr);
 }
