@@ -309,12 +309,29 @@ void UserInfomation::runCommand(int id)
             context().view->setOpenUserName(QString());
         m_reading->setFocus();
     } else if (id == cmd::OpenUser) {
-        UserSearchDialog dialog(this);
+        UserSearchDialog dialog(UserSearchDialog::Purpose::Open, this);
         if (dialog.exec() == QDialog::Accepted) {
             if (const std::optional<UserListEntry> chosen = dialog.selected())
                 openUser(*chosen);
         }
+    } else if (id == cmd::DeleteUser) {
+        UserSearchDialog dialog(UserSearchDialog::Purpose::Delete, this);
+        if (dialog.exec() == QDialog::Accepted)
+            deleteUsers(dialog.selectedUsers());
     }
+}
+
+int UserInfomation::deleteUsers(const QList<UserListEntry> &users)
+{
+    const bool wasOpen = m_session.isOpen();
+    const int deleted = m_session.deleteUsers(context().owner, users);
+    // The open user was among them: the screen is left empty, as after New.
+    if (wasOpen && !m_session.isOpen()) {
+        showEntries(blankUserEntries());
+        if (context().view)
+            context().view->setOpenUserName(QString());
+    }
+    return deleted;
 }
 
 bool UserInfomation::openUser(const UserListEntry &chosen)
@@ -330,7 +347,7 @@ bool UserInfomation::openUser(const UserListEntry &chosen)
 
 bool UserInfomation::commandEnabled(int id) const
 {
-    return id == cmd::NewUser || id == cmd::OpenUser;
+    return id == cmd::NewUser || id == cmd::OpenUser || id == cmd::DeleteUser;
 }
 
 QWidget *UserInfomation::firstControl()

@@ -42,6 +42,10 @@ public:
     // entries; false when the user answered No or is gone.
     bool openUser(const UserListEntry &chosen);
 
+    // Deletes users after the question; an open user among them leaves the screen empty. The
+    // number deleted, or -1 when the answer was No.
+    int deleteUsers(const QList<UserListEntry> &users);
+
     // The control a check names, or null for None.
     QWidget *fieldWidget(UserField field) const;
 

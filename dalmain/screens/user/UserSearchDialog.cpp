@@ -12,15 +12,16 @@
 
 namespace dalmain {
 
-UserSearchDialog::UserSearchDialog(QWidget *parent)
+UserSearchDialog::UserSearchDialog(Purpose purpose, QWidget *parent)
     : QDialog(parent)
     , m_rows(new quenkit::ComboBox2(this))
     , m_text(new quenkit::StrEdit(this))
     , m_list(new QTreeWidget(this))
-    , m_choose(new quenkit::Button2(QStringLiteral("選択"), this))
+    , m_choose(new quenkit::Button2(purpose == Purpose::Delete ? QStringLiteral("削除") : QStringLiteral("選択"), this))
 {
-    setObjectName(QStringLiteral("IDD_SEARCHDIALOG"));
-    setWindowTitle(QStringLiteral("ユーザー情報を開く"));
+    const bool deleting = purpose == Purpose::Delete;
+    setObjectName(deleting ? QStringLiteral("IDD_DELETEDIALOG") : QStringLiteral("IDD_SEARCHDIALOG"));
+    setWindowTitle(deleting ? QStringLiteral("ユーザー情報の削除") : QStringLiteral("ユーザー情報を開く"));
     m_rows->setObjectName(QStringLiteral("rows"));
     m_text->setObjectName(QStringLiteral("text"));
     m_list->setObjectName(QStringLiteral("list"));
@@ -29,7 +30,7 @@ UserSearchDialog::UserSearchDialog(QWidget *parent)
     m_rows->setCurrentIndex(-1);
     m_list->setHeaderLabels(kUserListColumns.split(QLatin1Char('@')));
     m_list->setRootIsDecorated(false);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionMode(deleting ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
     m_list->header()->setSectionResizeMode(QHeaderView::Stretch);
     m_list->setMinimumSize(420, 260);
 
@@ -49,13 +50,16 @@ UserSearchDialog::UserSearchDialog(QWidget *parent)
     layout->addWidget(new QLabel(QStringLiteral("フリガナ、氏名による検索"), this));
     layout->addLayout(searchRow);
     layout->addWidget(m_list);
+    if (deleting)
+        layout->addWidget(new QLabel(QStringLiteral("※飛び石で選択する場合は、CTRLキーを押しながら項目をクリックして下さい。"), this));
     layout->addWidget(buttons);
 
     connect(m_rows, &QComboBox::activated, this, &UserSearchDialog::showRow);
     connect(searchButton, &QPushButton::clicked, this, [this] { search(m_text->text()); });
     connect(m_text, &QLineEdit::returnPressed, this, [this] { search(m_text->text()); });
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &UserSearchDialog::updateButtons);
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &UserSearchDialog::accept);
+    if (!deleting)
+        connect(m_list, &QTreeWidget::itemDoubleClicked, this, &UserSearchDialog::accept);
     connect(buttons, &QDialogButtonBox::accepted, this, &UserSearchDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &UserSearchDialog::reject);
 
@@ -91,12 +95,29 @@ void UserSearchDialog::select(int index)
         m_list->setCurrentItem(item);
 }
 
+void UserSearchDialog::addToSelection(int index)
+{
+    if (QTreeWidgetItem *item = m_list->topLevelItem(index))
+        m_list->setCurrentItem(item, 0, QItemSelectionModel::Select);
+}
+
 std::optional<UserListEntry> UserSearchDialog::selected() const
 {
-    const int index = m_list->indexOfTopLevelItem(m_list->currentItem());
-    if (index < 0 || index >= m_users.size() || !m_list->currentItem()->isSelected())
+    const QList<UserListEntry> users = selectedUsers();
+    if (users.isEmpty())
         return std::nullopt;
-    return m_users[index];
+    return users.first();
+}
+
+QList<UserListEntry> UserSearchDialog::selectedUsers() const
+{
+    // In list order, whatever order they were clicked in.
+    QList<UserListEntry> users;
+    for (int i = 0; i < m_list->topLevelItemCount() && i < m_users.size(); ++i) {
+        if (m_list->topLevelItem(i)->isSelected())
+            users.append(m_users[i]);
+    }
+    return users;
 }
 
 void UserSearchDialog::updateButtons()

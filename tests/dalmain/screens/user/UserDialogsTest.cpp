@@ -84,3 +84,35 @@ TEST_F(UserDialogsTest, TheChosenUserIsOpenedOnlyAfterYes)
     EXPECT_EQ(field<QLineEdit>("name")->text(), QStringLiteral("田中一郎"));
     EXPECT_EQ(openUserSession().profile()->name.trimmed(), QStringLiteral("田中一郎"));
 }
+
+TEST_F(UserDialogsTest, DeletingTheOpenUserAfterYesEmptiesTheScreen)
+{
+    UserSearchDialog dialog(UserSearchDialog::Purpose::Delete);
+    ASSERT_EQ(names(dialog), (QStringList{QStringLiteral("佐藤次郎"), QStringLiteral("田中一郎")}));
+    // Several can be selected; they come back in list order.
+    dialog.select(1);
+    dialog.addToSelection(0);
+    ASSERT_EQ(dialog.selectedUsers().size(), 2);
+    EXPECT_EQ(dialog.selectedUsers()[0].name.trimmed(), QStringLiteral("佐藤次郎"));
+
+    dialog.select(0);
+    const QList<UserListEntry> sato = dialog.selectedUsers();
+    ASSERT_EQ(sato.size(), 1);
+    const QString memo = QStringLiteral("%1.MEM").arg(sato[0].number);
+    ASSERT_TRUE(QFile::exists(folders.dataFile(memo)));
+
+    owner.queueAnswer(quenkit::Answer::No);
+    EXPECT_EQ(screen->deleteUsers(sato), -1);
+    EXPECT_EQ(listUsers().size(), 2);
+    EXPECT_EQ(field<QLineEdit>("name")->text(), QStringLiteral("佐藤次郎"));
+
+    owner.clear();
+    owner.queueAnswer(quenkit::Answer::Yes);
+    EXPECT_EQ(screen->deleteUsers(sato), 1);
+    EXPECT_EQ(owner.texts(), QStringList{kDeleteQuestion});
+    ASSERT_EQ(listUsers().size(), 1);
+    EXPECT_EQ(listUsers()[0].name.trimmed(), QStringLiteral("田中一郎"));
+    EXPECT_FALSE(QFile::exists(folders.dataFile(memo)));
+    EXPECT_FALSE(openUserSession().isOpen());
+    EXPECT_TRUE(field<QLineEdit>("name")->text().isEmpty());
+}
