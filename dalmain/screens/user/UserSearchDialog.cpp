@@ -1,5 +1,6 @@
 #include "dalmain/screens/user/UserSearchDialog.h"
 
+#include "dalmain/screens/user/UserInfoView.h"
 #include "quenkit/controls/InputControls.h"
 
 #include <QComboBox>
@@ -44,6 +45,16 @@ UserSearchDialog::UserSearchDialog(Purpose purpose, QWidget *parent)
     auto *cancel = new quenkit::Button2(QStringLiteral("キャンセル"), this);
     m_choose->setDefault(true);
     buttons->addButton(m_choose, QDialogButtonBox::AcceptRole);
+    if (!deleting) {
+        auto *view = new quenkit::Button2(QStringLiteral("内容表示"), this);
+        buttons->addButton(view, QDialogButtonBox::ActionRole);
+        connect(view, &QPushButton::clicked, this, [this] {
+            const std::optional<UserListEntry> user = selected();
+            const std::optional<UserProfile> profile = user ? readUser(user->record) : std::nullopt;
+            if (profile)
+                UserInfoView(*profile, this).exec();
+        });
+    }
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
 
     auto *layout = new QVBoxLayout(this);

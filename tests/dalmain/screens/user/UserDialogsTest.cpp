@@ -2,6 +2,7 @@
 
 #include "UserScreenSupport.h"
 
+#include "dalmain/screens/user/UserInfoView.h"
 #include "dalmain/screens/user/UserSearchDialog.h"
 #include "dalmain/shell/CommandIds.h"
 
@@ -115,4 +116,35 @@ TEST_F(UserDialogsTest, DeletingTheOpenUserAfterYesEmptiesTheScreen)
     EXPECT_FALSE(QFile::exists(folders.dataFile(memo)));
     EXPECT_FALSE(openUserSession().isOpen());
     EXPECT_TRUE(field<QLineEdit>("name")->text().isEmpty());
+}
+
+TEST_F(UserDialogsTest, TheProfileViewShowsTheStoredValuesAsTexts)
+{
+    screen->showEntries(userfixtures::hanako());
+    ASSERT_TRUE(screen->checkAndSave(LeaveCheck::Mode::WithMessages));
+    const std::optional<UserProfile> stored = readUserNamed(QStringLiteral("山田花子"));
+    ASSERT_TRUE(stored.has_value());
+
+    const QList<QPair<QString, QString>> expected = {
+        {QStringLiteral("フリガナ"), QStringLiteral("ﾔﾏﾀﾞ ﾊﾅｺ")},
+        {QStringLiteral("氏名"), QStringLiteral("山田花子")},
+        {QStringLiteral("生年月日"), QStringLiteral("1994年1月20日")},
+        {QStringLiteral("年齢"), QStringLiteral("30歳")},
+        {QStringLiteral("性別"), QStringLiteral("女性")},
+        {QStringLiteral("妊娠・授乳"), QStringLiteral("なし")},
+        {QStringLiteral("月経"), QStringLiteral("なし")},
+        {QStringLiteral("身長"), QStringLiteral("158.0cm")},
+        {QStringLiteral("身体活動レベル"), QStringLiteral("普通")},
+        {QStringLiteral("食事摂取基準"), QStringLiteral("食事摂取基準(2010年版)")},
+    };
+    const QList<QPair<QString, QString>> rows = UserInfoView::rows(*stored);
+    ASSERT_GE(rows.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(rows[i], expected[i]) << expected[i].first.toStdString();
+
+    // A man's profile leaves the reproductive rows empty.
+    UserProfile man = *stored;
+    man.sex = 0;
+    EXPECT_EQ(UserInfoView::rows(man)[5].second, QString());
+    EXPECT_EQ(UserInfoView::rows(man)[6].second, QString());
 }
