@@ -3,7 +3,9 @@
 #include "UserScreenSupport.h"
 
 #include "dalmain/screens/user/UserInfoView.h"
+#include "dalmain/screens/user/StandardViewer.h"
 #include "dalmain/screens/user/UserSearchDialog.h"
+#include "dalmain/master/ReferenceIntakeDisplay.h"
 #include "dalmain/shell/CommandIds.h"
 
 #include <QLineEdit>
@@ -147,4 +149,31 @@ TEST_F(UserDialogsTest, TheProfileViewShowsTheStoredValuesAsTexts)
     man.sex = 0;
     EXPECT_EQ(UserInfoView::rows(man)[5].second, QString());
     EXPECT_EQ(UserInfoView::rows(man)[6].second, QString());
+}
+
+TEST_F(UserDialogsTest, TheStandardViewerShowsEveryNutrientOnItsThreePages)
+{
+    // 佐藤次郎 is open, on the national standard.
+    ASSERT_TRUE(openUserSession().isOpen());
+    const IntakeStandard &standard = openUserSession().intakeStandard();
+    StandardViewer viewer(openUserSession().profile()->intakeSubject(), standard);
+    EXPECT_EQ(viewer.caption(), QStringLiteral("日本人の食事摂取基準(2010年版)"));
+
+    int shown = 0;
+    for (int page = 0; page < StandardViewer::kPages; ++page) {
+        viewer.showPage(page);
+        const QList<QStringList> rows = viewer.pageRows();
+        for (int i = 0; i < rows.size(); ++i) {
+            const int n = StandardViewer::firstNutrient(page) + i;
+            const QString lower = standard[n].lower == 0.0 ? QString() : intakeViewerValue(n, standard[n].lower);
+            EXPECT_EQ(rows[i][1], lower) << n;
+        }
+        shown += rows.size();
+    }
+    EXPECT_EQ(shown, kNutrientCount);
+    // The energy of a man of 40 with normal activity is set, and the pages stop at the last.
+    viewer.showPage(0);
+    EXPECT_FALSE(viewer.pageRows()[0][1].isEmpty());
+    viewer.showPage(StandardViewer::kPages);
+    EXPECT_EQ(viewer.page(), StandardViewer::kPages - 1);
 }
