@@ -1,6 +1,7 @@
 #include "dalmain/screens/user/UserInfomation.h"
 
 #include "dalmain/master/ReferenceIntakeStandards.h"
+#include "dalmain/screens/user/StandardViewer.h"
 #include "dalmain/screens/user/UserSearchDialog.h"
 #include "dalmain/screens/user/WeightInputDialog.h"
 #include "dalmain/shell/CommandIds.h"
@@ -72,6 +73,7 @@ UserInfomation::UserInfomation(const ScreenContext &context, QWidget *parent)
     , m_foodGroupTable(new quenkit::ComboBox2(this))
     , m_unitTable(new quenkit::ComboBox2(this))
     , m_intakeTable(new quenkit::ComboBox2(this))
+    , m_viewStandard(new quenkit::Button2(QStringLiteral("基準値の表示"), this))
 {
     setObjectName(QStringLiteral("UserInfomation"));
     // The widths of the stored fields.
@@ -82,7 +84,7 @@ UserInfomation::UserInfomation(const ScreenContext &context, QWidget *parent)
         {m_birthDay, "birthDay"}, {m_age, "age"}, {m_sex, "sex"}, {m_pregnancy, "pregnancy"},
         {m_menstruation, "menstruation"}, {m_height, "height"}, {m_activity, "activity"},
         {m_standard, "standard"}, {m_exchangeTable, "exchangeTable"}, {m_foodGroupTable, "foodGroupTable"},
-        {m_unitTable, "unitTable"}, {m_intakeTable, "intakeTable"}};
+        {m_unitTable, "unitTable"}, {m_intakeTable, "intakeTable"}, {m_viewStandard, "viewStandard"}};
     for (const auto &[widget, name] : names)
         widget->setObjectName(QString::fromLatin1(name));
 
@@ -127,7 +129,9 @@ UserInfomation::UserInfomation(const ScreenContext &context, QWidget *parent)
     addWidget(QStringLiteral("月経"), m_menstruation);
     add(QStringLiteral("身長"), withUnit(m_height, QStringLiteral("cm"), this));
     addWidget(QStringLiteral("身体活動レベル"), m_activity);
-    addWidget(QStringLiteral("食事摂取基準"), m_standard);
+    auto *standardRow = withUnit(m_standard, QString(), this);
+    standardRow->addWidget(m_viewStandard);
+    add(QStringLiteral("食事摂取基準"), standardRow);
     addWidget(QStringLiteral("食品交換表"), m_exchangeTable);
     addWidget(QStringLiteral("食品群"), m_foodGroupTable);
     addWidget(QStringLiteral("目安単位"), m_unitTable);
@@ -143,6 +147,7 @@ UserInfomation::UserInfomation(const ScreenContext &context, QWidget *parent)
     layout->addLayout(grid);
     layout->addStretch();
 
+    connect(m_viewStandard, &QPushButton::clicked, this, &UserInfomation::viewStandard);
     connect(m_sex, &QComboBox::currentIndexChanged, this, &UserInfomation::sexChosen);
     connect(m_pregnancy, &QComboBox::currentIndexChanged, this, &UserInfomation::pregnancyChosen);
     connect(m_age, &QLineEdit::textChanged, this, &UserInfomation::ageChanged);
@@ -210,6 +215,14 @@ void UserInfomation::showEntries(const UserEntries &e)
     setTableChoice(m_intakeTable, e.intakeTable);
     m_showing = false;
     applyReproductiveRules(e);
+    // The values shown are the open user's as saved.
+    m_viewStandard->setEnabled(m_session.isOpen());
+}
+
+void UserInfomation::viewStandard()
+{
+    if (m_session.isOpen())
+        StandardViewer(m_session.profile()->intakeSubject(), m_session.intakeStandard(), this).exec();
 }
 
 void UserInfomation::applyReproductiveRules(const UserEntries &e)

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 namespace quenkit {
 class ComboBox2;
@@ -50,6 +51,7 @@ public:
     QWidget *fieldWidget(UserField field) const;
 
 private:
+    void viewStandard();
     void sexChosen(int sex);
     void pregnancyChosen();
     void ageChanged();
@@ -80,6 +82,7 @@ private:
     quenkit::ComboBox2 *m_foodGroupTable;
     quenkit::ComboBox2 *m_unitTable;
     quenkit::ComboBox2 *m_intakeTable;
+    QPushButton *m_viewStandard;   // opens the reference value viewer
 };
 
 }  // namespace dalmain

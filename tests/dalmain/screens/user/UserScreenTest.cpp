@@ -43,6 +43,7 @@ TEST_F(UserScreenTest, AProfileTypedInIsSavedAsTheFirstUserWithTheAgeFromTheBirt
     type(field("height"), QStringLiteral("158.0"));
     field<QComboBox>("sex")->setCurrentIndex(1);
 
+    EXPECT_FALSE(field("viewStandard")->isEnabled());
     ASSERT_TRUE(screen->checkAndSave(Mode::WithMessages));
     EXPECT_EQ(prompts, 1);
     ASSERT_EQ(owner.texts(), QStringList{QStringLiteral("山田花子さんを新しく保存します。\nよろしいですか？")});
@@ -59,6 +60,8 @@ TEST_F(UserScreenTest, AProfileTypedInIsSavedAsTheFirstUserWithTheAgeFromTheBirt
     EXPECT_EQ(field<QComboBox>("menstruation")->currentIndex(), 1);
     EXPECT_TRUE(QFile::exists(folders.dataFile(QStringLiteral("W0.DBF"))));
     EXPECT_TRUE(QFile::exists(folders.dataFile(QStringLiteral("0.MEM"))));
+    // Saved, the user has reference values to show.
+    EXPECT_TRUE(field("viewStandard")->isEnabled());
 
     // Nothing changed since: leaving asks nothing and writes nothing.
     owner.clear();
