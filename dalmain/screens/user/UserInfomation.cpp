@@ -105,10 +105,12 @@ UserInfomation::UserInfomation(const ScreenContext &context, QWidget *parent)
         box->setMinimumWidth(300);
 
     auto *birthday = new QHBoxLayout;
-    birthday->addLayout(withUnit(m_birthYear, QStringLiteral("年"), this));
-    birthday->addLayout(withUnit(m_birthMonth, QStringLiteral("月"), this));
-    birthday->addLayout(withUnit(m_birthDay, QStringLiteral("日"), this));
-    birthday->addStretch();
+    // One flat line, so that spare width goes to its end and not between the parts.
+    for (const auto &[part, unit] : {std::pair<QWidget *, QString>{m_birthYear, QStringLiteral("年")},
+                                     {m_birthMonth, QStringLiteral("月")}, {m_birthDay, QStringLiteral("日")}}) {
+        birthday->addWidget(part);
+        birthday->addWidget(new QLabel(unit, this));
+    }
 
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
