@@ -8,14 +8,14 @@
 #include "quenkit/files/DataFolder.h"
 #include "quenkit/text/ShiftJis.h"
 
+#include "support/RatioReporter.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <set>
 #include <string>
 
 namespace {
@@ -100,49 +100,6 @@ void MiddleInsert(benchmark::State &state)
     restoreTable();
 }
 
-// Keeps the times of each benchmark (the median when the run is repeated) for the ratios
-// printed at the end, in real and in CPU time.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.error_occurred)
-                continue;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || (run.run_type == Run::RT_Iteration && !m_fromMedian.count(run.run_name.function_name))) {
-                m_times[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-                if (median)
-                    m_fromMedian.insert(run.run_name.function_name);
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatios() const
-    {
-        const auto read = m_times.find("ReadWholeFile");
-        if (read == m_times.end() || read->second.real <= 0 || read->second.cpu <= 0)
-            return;
-        std::printf("\nAs multiples of one whole-file read (real time, CPU time):\n");
-        for (const char *name : {"SearchKeyword", "MiddleInsert"}) {
-            const auto it = m_times.find(name);
-            if (it != m_times.end())
-                std::printf("  %-14s %6.2f  %6.2f\n", name, it->second.real / read->second.real,
-                            it->second.cpu / read->second.cpu);
-        }
-    }
-
-private:
-    struct Times {
-        double real;
-        double cpu;
-    };
-    std::map<std::string, Times> m_times;
-    std::set<std::string> m_fromMedian;
-};
-
 }  // namespace
 
 BENCHMARK(ReadWholeFile)->Unit(benchmark::kMicrosecond);
@@ -158,9 +115,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "the generated table has an unexpected size\n");
         return 1;
     }
-    RatioReporter reporter;
+    benchsupport::RatioReporter reporter("ReadWholeFile");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatios();
+    reporter.printRatios("one whole-file read");
     benchmark::Shutdown();
     return 0;
 }

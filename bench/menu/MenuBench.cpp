@@ -9,14 +9,14 @@
 #include "quenkit/binrec/BinRecord.h"
 #include "quenkit/files/DataFolder.h"
 
+#include "support/RatioReporter.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -135,57 +135,6 @@ void ReadMonth(benchmark::State &state)
     state.SetLabel(month.key);
 }
 
-// Keeps the times of each benchmark (the median when the run is repeated, as it should be on
-// a busy machine) for the ratios printed at the end, in real and in CPU time.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.error_occurred)
-                continue;
-            std::string name = run.run_name.function_name;
-            if (!run.run_name.args.empty())
-                name += "/" + run.run_name.args;
-            if (!run.report_label.empty())
-                name += " " + run.report_label;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || (run.run_type == Run::RT_Iteration && !m_fromMedian.count(name))) {
-                if (!m_times.count(name))
-                    m_order.push_back(name);
-                m_times[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-                if (median)
-                    m_fromMedian.insert(name);
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatios() const
-    {
-        const auto read = m_times.find("ReadWholeFile");
-        if (read == m_times.end() || read->second.real <= 0 || read->second.cpu <= 0)
-            return;
-        std::printf("\nAs multiples of one whole-file read (real time, CPU time):\n");
-        for (const std::string &name : m_order) {
-            if (name == read->first)
-                continue;
-            const Times &t = m_times.at(name);
-            std::printf("  %-40s %7.3f  %7.3f\n", name.c_str(), t.real / read->second.real, t.cpu / read->second.cpu);
-        }
-    }
-
-private:
-    struct Times {
-        double real;
-        double cpu;
-    };
-    std::map<std::string, Times> m_times;
-    std::vector<std::string> m_order;
-    std::set<std::string> m_fromMedian;
-};
-
 }  // namespace
 
 BENCHMARK(ReadWholeFile)->Unit(benchmark::kMicrosecond);
@@ -203,9 +152,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "the generated menu file has an unexpected size\n");
         return 1;
     }
-    RatioReporter reporter;
+    benchsupport::RatioReporter reporter("ReadWholeFile");
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatios();
+    reporter.printRatios("one whole-file read");
     benchmark::Shutdown();
     return 0;
 }
