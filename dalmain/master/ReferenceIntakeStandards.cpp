@@ -1,5 +1,7 @@
 #include "dalmain/master/ReferenceIntakeStandards.h"
 
+#include "dalmain/master/TableRecords.h"
+
 #include "quenkit/dbf/Dbf.h"
 #include "quenkit/owner/Owner.h"
 #include "quenkit/registry/SettingsStore.h"
@@ -11,16 +13,6 @@
 namespace dalmain {
 
 namespace {
-
-std::optional<quenkit::FieldSlice> fieldNamed(const quenkit::DbfLayout &layout, QByteArrayView name)
-{
-    for (int i = 0; i < layout.fields.size(); ++i) {
-        if (layout.fields[i].name() == name)
-            return quenkit::FieldSlice{static_cast<quint16>(layout.fields[i].length()),
-                                       static_cast<quint16>(layout.fieldOffset(i))};
-    }
-    return std::nullopt;
-}
 
 // The live records of the table with their bodies, optionally only those whose heading
 // contains key (the table search matches parts of a field).
@@ -73,7 +65,7 @@ bool findUserStandard(const QString &heading, IntakeStandard *standard)
     quenkit::DbfLayout layout;
     if (wanted.isEmpty() || !quenkit::readDbfLayout(kStandardsTable, layout))
         return false;
-    const std::optional<quenkit::FieldSlice> headingSlice = fieldNamed(layout, standardsHeadingField());
+    const std::optional<quenkit::FieldSlice> headingSlice = layout.fieldSlice(standardsHeadingField());
     if (!headingSlice)
         return false;
     // The padded key finds the heading as a whole field; the comparison below keeps a heading
@@ -84,8 +76,8 @@ bool findUserStandard(const QString &heading, IntakeStandard *standard)
             continue;
         if (standard) {
             for (int i = 0; i < kNutrientCount; ++i) {
-                const std::optional<quenkit::FieldSlice> lower = fieldNamed(layout, standardsValueField(i, false));
-                const std::optional<quenkit::FieldSlice> upper = fieldNamed(layout, standardsValueField(i, true));
+                const std::optional<quenkit::FieldSlice> lower = layout.fieldSlice(standardsValueField(i, false));
+                const std::optional<quenkit::FieldSlice> upper = layout.fieldSlice(standardsValueField(i, true));
                 (*standard)[i].lower = lower ? quenkit::fieldNumber(lower->of(body)) : 0.0;
                 (*standard)[i].upper = upper ? quenkit::fieldNumber(upper->of(body)) : 0.0;
             }
@@ -102,16 +94,7 @@ void reportMissingStandard(quenkit::Owner *owner)
 
 QStringList userStandardHeadings()
 {
-    quenkit::DbfLayout layout;
-    if (!quenkit::readDbfLayout(kStandardsTable, layout))
-        return {};
-    const std::optional<quenkit::FieldSlice> headingSlice = fieldNamed(layout, standardsHeadingField());
-    if (!headingSlice)
-        return {};
-    QStringList headings;
-    for (const QByteArray &body : standardRecords(layout, {}))
-        headings.append(headingOf(*headingSlice, body));
-    return headings;
+    return readFieldValues(kStandardsTable, standardsHeadingField());
 }
 
 QStringList standardChoices()

@@ -176,6 +176,15 @@ int DbfLayout::fieldOffset(int index) const
     return offset;
 }
 
+std::optional<FieldSlice> DbfLayout::fieldSlice(QByteArrayView name) const
+{
+    for (int i = 0; i < fields.size(); ++i) {
+        if (fields[i].name() == name)
+            return FieldSlice{static_cast<quint16>(fields[i].length()), static_cast<quint16>(fieldOffset(i))};
+    }
+    return std::nullopt;
+}
+
 QString tablePath(const QString &name)
 {
     return QDir::isAbsolutePath(name) ? resolvePath(name) : dataPath(name);

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // Header, descriptor and record access of the tables. A table is named relative to the data
 // folder ("料理.DBF"); an absolute path names a table anywhere, which is how the command-line
 // tool works on files. Operations that take a name open the file, work and close it; those
@@ -35,6 +37,8 @@ struct DbfLayout {
     }
     // Offset of field i within the body: the lengths of the fields before it.
     int fieldOffset(int index) const;
+    // Where the field of this (Shift-JIS) name lies in a body; none when the table has no such field.
+    std::optional<FieldSlice> fieldSlice(QByteArrayView name) const;
 };
 
 // Reads the header and every descriptor through handle and checks that they fit the file: a

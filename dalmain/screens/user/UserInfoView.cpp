@@ -1,6 +1,7 @@
 #include "dalmain/screens/user/UserInfoView.h"
 
 #include "dalmain/userdata/UserEntries.h"
+#include "quenkit/controls/InputControls.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -38,9 +39,9 @@ QList<QPair<QString, QString>> UserInfoView::rows(const UserProfile &profile)
         {QStringLiteral("身体活動レベル"), choiceText(activityChoices(age), e.activity)},
         {QStringLiteral("食事摂取基準"), e.standard},
         {QStringLiteral("食品交換表"), e.exchangeTable.trimmed()},
-        {QStringLiteral("食品群"), e.foodGroupTable.trimmed()},
-        {QStringLiteral("目安単位"), e.unitTable.trimmed()},
-        {QStringLiteral("目安量"), e.intakeTable.trimmed()},
+        {QStringLiteral("食品群別表"), e.foodGroupTable.trimmed()},
+        {QStringLiteral("適正単位"), e.unitTable.trimmed()},
+        {QStringLiteral("適正摂取量"), e.intakeTable.trimmed()},
     };
 }
 
@@ -49,10 +50,15 @@ UserInfoView::UserInfoView(const UserProfile &profile, QWidget *parent)
 {
     setObjectName(QStringLiteral("IDD_VIEW_USERINFO"));
     setWindowTitle(QStringLiteral("ユーザー情報"));
+    setMinimumWidth(360);
     auto *form = new QFormLayout;
+    form->setHorizontalSpacing(16);
     for (const auto &[caption, text] : rows(profile))
         form->addRow(caption, new QLabel(text, this));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto *buttons = new QDialogButtonBox(this);
+    auto *close = new quenkit::Button2(QStringLiteral("閉じる"), this);
+    close->setDefault(true);
+    buttons->addButton(close, QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

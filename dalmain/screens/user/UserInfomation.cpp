@@ -1,5 +1,6 @@
 #include "dalmain/screens/user/UserInfomation.h"
 
+#include "dalmain/master/AnalysisTableNames.h"
 #include "dalmain/master/ReferenceIntakeStandards.h"
 #include "dalmain/screens/user/StandardViewer.h"
 #include "dalmain/screens/user/UserSearchDialog.h"
@@ -37,14 +38,17 @@ QHBoxLayout *withUnit(QWidget *field, const QString &unit, QWidget *parent)
     return row;
 }
 
-// Table choices list what the user has chosen; an empty entry stands for "none".
-void setTableChoice(QComboBox *box, const QString &name)
+// A table choice: an empty entry for "none", then the tables there are. A name that is no longer
+// among them (its table was deleted) is still shown, so that saving keeps what was chosen.
+void setTableChoice(QComboBox *box, const QStringList &names, const QString &chosen)
 {
     box->clear();
     box->addItem(QString());
-    if (!name.trimmed().isEmpty())
-        box->addItem(name.trimmed());
-    box->setCurrentIndex(box->count() - 1);
+    box->addItems(names);
+    const QString name = chosen.trimmed();
+    if (!name.isEmpty() && !names.contains(name))
+        box->addItem(name);
+    box->setCurrentText(name);
 }
 
 int ageOf(const QString &text)
@@ -135,9 +139,9 @@ UserInfomation::UserInfomation(const ScreenContext &context, QWidget *parent)
     standardRow->addWidget(m_viewStandard);
     add(QStringLiteral("食事摂取基準"), standardRow);
     addWidget(QStringLiteral("食品交換表"), m_exchangeTable);
-    addWidget(QStringLiteral("食品群"), m_foodGroupTable);
-    addWidget(QStringLiteral("目安単位"), m_unitTable);
-    addWidget(QStringLiteral("目安量"), m_intakeTable);
+    addWidget(QStringLiteral("食品群別表"), m_foodGroupTable);
+    addWidget(QStringLiteral("適正単位"), m_unitTable);
+    addWidget(QStringLiteral("適正摂取量"), m_intakeTable);
     for (int r = 0; r < row; ++r) {
         if (auto *line = qobject_cast<QHBoxLayout *>(grid->itemAtPosition(r, 1)->layout()))
             line->addStretch();
@@ -152,6 +156,7 @@ UserInfomation::UserInfomation(const ScreenContext &context, QWidget *parent)
     connect(m_viewStandard, &QPushButton::clicked, this, &UserInfomation::viewStandard);
     connect(m_sex, &QComboBox::currentIndexChanged, this, &UserInfomation::sexChosen);
     connect(m_pregnancy, &QComboBox::currentIndexChanged, this, &UserInfomation::pregnancyChosen);
+    connect(m_exchangeTable, &QComboBox::currentIndexChanged, this, &UserInfomation::exchangeTableChosen);
     connect(m_age, &QLineEdit::textChanged, this, &UserInfomation::ageChanged);
 
     showOpenUser();
@@ -211,10 +216,10 @@ void UserInfomation::showEntries(const UserEntries &e)
         m_standard->addItem(e.standard);
     m_standard->setCurrentText(e.standard);
 
-    setTableChoice(m_exchangeTable, e.exchangeTable);
-    setTableChoice(m_foodGroupTable, e.foodGroupTable);
-    setTableChoice(m_unitTable, e.unitTable);
-    setTableChoice(m_intakeTable, e.intakeTable);
+    setTableChoice(m_exchangeTable, exchangeTableNames(), e.exchangeTable);
+    setTableChoice(m_foodGroupTable, foodGroupTableNames(), e.foodGroupTable);
+    setTableChoice(m_unitTable, properUnitSetNames(e.exchangeTable), e.unitTable);
+    setTableChoice(m_intakeTable, properIntakeSetNames(), e.intakeTable);
     m_showing = false;
     applyReproductiveRules(e);
     // The values shown are the open user's as saved.
@@ -251,6 +256,18 @@ void UserInfomation::pregnancyChosen()
 {
     if (!m_showing)
         applyReproductiveRules(entries());
+}
+
+void UserInfomation::exchangeTableChosen()
+{
+    if (m_showing)
+        return;
+    // The unit sets offered are those of the exchange table; one that still belongs is kept.
+    const QString unit = m_unitTable->currentText();
+    const QStringList units = properUnitSetNames(m_exchangeTable->currentText());
+    m_showing = true;
+    setTableChoice(m_unitTable, units, units.contains(unit) ? unit : QString());
+    m_showing = false;
 }
 
 void UserInfomation::ageChanged()

@@ -54,6 +54,7 @@ private:
     void viewStandard();
     void sexChosen(int sex);
     void pregnancyChosen();
+    void exchangeTableChosen();
     void ageChanged();
     void applyReproductiveRules(const UserEntries &entries);
     void fillActivity(int age, int level);

@@ -1,11 +1,14 @@
 // Entering a profile on the user screen and saving it through the check-and-save the shell
-// runs, the enabling rules of the choices, and the focus after a failed check.
+// runs, the enabling rules of the choices, the focus after a failed check, and the table
+// choices.
 
 #include "UserScreenSupport.h"
 
 #include "dalmain/screens/user/WeightInputDialog.h"
 #include "dalmain/shell/CommandIds.h"
 #include "dalmain/userdata/UserStore.h"
+#include "quenkit/dbf/Dbf.h"
+#include "quenkit/text/ShiftJis.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -204,4 +207,72 @@ TEST_F(UserScreenTest, TheWeightDialogKeepsTheFocusOnTheFieldItRefuses)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(owner.texts().isEmpty());
     EXPECT_EQ(dialog.weight().kg, 52.5);
+}
+
+namespace {
+
+// A table of text fields with one record per row, written in key order by the table layer.
+void makeTable(const QString &path, const QList<QPair<QString, int>> &fields, const QList<QStringList> &rows)
+{
+    QList<quenkit::DbfFieldDescriptor> descriptors;
+    for (const auto &[name, width] : fields)
+        descriptors.append(quenkit::DbfFieldDescriptor::make(quenkit::toSjis(name), 'C', width));
+    ASSERT_EQ(quenkit::createDbfTable(path, descriptors), 1);
+    for (const QStringList &row : rows) {
+        QByteArray body;
+        for (int i = 0; i < fields.size(); ++i)
+            body += quenkit::sjisField(quenkit::toSjis(row[i]), fields[i].second);
+        ASSERT_EQ(quenkit::WriteDBFRecord(nullptr, path, body, quenkit::toSjis(fields[0].first),
+                                          quenkit::WriteNewOnly),
+                  1);
+    }
+}
+
+QStringList itemsOf(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    return items;
+}
+
+}  // namespace
+
+TEST_F(UserScreenTest, TableChoicesListTheRegisteredTablesAndKeepAChoiceThatIsGone)
+{
+    makeTable(folders.dataFile(QStringLiteral("食品群別.DBF")), {{QStringLiteral("郡別表名"), 30}},
+              {{QStringLiteral("18郡別表")}, {QStringLiteral("食品群別表１０群")}});
+    makeTable(folders.dataFile(QStringLiteral("適正摂取.DBF")),
+              {{QStringLiteral("適正摂取名"), 30}, {QStringLiteral("郡別表名"), 30}},
+              {{QStringLiteral("成人女性"), QStringLiteral("18郡別表")}});
+    makeTable(folders.dataFile(QStringLiteral("適正単位.DBF")),
+              {{QStringLiteral("適正単位名"), 30}, {QStringLiteral("交換表名"), 30}},
+              {{QStringLiteral("1600kcal"), QStringLiteral("糖尿病食品交換表 第６版")},
+               {QStringLiteral("たんぱく質40g"), QStringLiteral("腎臓病食品交換表 第７版")}});
+
+    UserEntries e = userfixtures::hanako();
+    e.exchangeTable = QStringLiteral("糖尿病食品交換表 第６版");
+    e.unitTable = QStringLiteral("1600kcal");
+    e.foodGroupTable = QStringLiteral("消した群別表");
+    screen->showEntries(e);
+
+    auto *exchange = field<QComboBox>("exchangeTable");
+    auto *units = field<QComboBox>("unitTable");
+    auto *groups = field<QComboBox>("foodGroupTable");
+    auto *intakes = field<QComboBox>("intakeTable");
+    EXPECT_EQ(itemsOf(exchange),
+              QStringList({QString(), QStringLiteral("糖尿病食品交換表 第６版"), QStringLiteral("腎臓病食品交換表 第７版")}));
+    EXPECT_EQ(itemsOf(units), QStringList({QString(), QStringLiteral("1600kcal")}));
+    EXPECT_EQ(units->currentText(), QStringLiteral("1600kcal"));
+    EXPECT_EQ(itemsOf(groups), QStringList({QString(), QStringLiteral("18郡別表"), QStringLiteral("食品群別表１０群"),
+                                            QStringLiteral("消した群別表")}));
+    EXPECT_EQ(groups->currentText(), QStringLiteral("消した群別表"));
+    EXPECT_EQ(itemsOf(intakes), QStringList({QString(), QStringLiteral("成人女性")}));
+    EXPECT_EQ(intakes->currentText(), QString());
+
+    // Another exchange table offers its own unit sets; the one chosen before does not belong.
+    exchange->setCurrentIndex(2);
+    EXPECT_EQ(itemsOf(units), QStringList({QString(), QStringLiteral("たんぱく質40g")}));
+    EXPECT_EQ(units->currentText(), QString());
+    EXPECT_EQ(screen->entries().exchangeTable, QStringLiteral("腎臓病食品交換表 第７版"));
 }
