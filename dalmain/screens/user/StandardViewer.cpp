@@ -46,8 +46,17 @@ StandardViewer::StandardViewer(const IntakeSubject &subject, const IntakeStandar
     m_table->setHorizontalHeaderLabels({QStringLiteral("栄養素"), QStringLiteral("下限"), QStringLiteral("上限")});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A read-only page: the keys go to the page buttons.
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setFocusPolicy(Qt::NoFocus);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_table->setMinimumSize(420, 30 * kPerPage);
+    // A page shows all its rows without scrolling: that is what the page buttons are for.
+    const int rowHeight = m_table->fontMetrics().height() + 8;
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setMinimumSize(420, m_table->horizontalHeader()->sizeHint().height() + rowHeight * kPerPage
+                                     + 2 * m_table->frameWidth());
 
     auto *close = new quenkit::Button2(QStringLiteral("閉じる"), this);
     auto *buttons = new QHBoxLayout;

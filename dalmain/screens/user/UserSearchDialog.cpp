@@ -28,6 +28,8 @@ UserSearchDialog::UserSearchDialog(Purpose purpose, QWidget *parent)
     m_list->setObjectName(QStringLiteral("list"));
 
     m_rows->addItems(kanaRowNames());
+    // No row chosen: the list shows the result of the text search, at first every user.
+    m_rows->setPlaceholderText(QStringLiteral("すべての人"));
     m_rows->setCurrentIndex(-1);
     m_list->setHeaderLabels(kUserListColumns.split(QLatin1Char('@')));
     m_list->setRootIsDecorated(false);
