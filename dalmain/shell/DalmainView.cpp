@@ -1,5 +1,7 @@
 #include "dalmain/shell/DalmainView.h"
 
+#include "dalmain/master/FoodTable.h"
+#include "dalmain/master/ReferenceIntakes.h"
 #include "dalmain/shell/Calculator.h"
 #include "dalmain/shell/CommandIds.h"
 #include "dalmain/shell/DialogRegistry.h"
@@ -10,6 +12,7 @@
 #include "dalmain/shell/ShellDialogs.h"
 #include "dalmain/shell/ShellSettings.h"
 #include "dalmain/shell/StartupFile.h"
+#include "dalmain/userdata/UserSession.h"
 #include "quenkit/controls/Takku.h"
 #include "quenkit/dates/Dates.h"
 #include "quenkit/registry/SettingsStore.h"
@@ -37,16 +40,28 @@ DalmainView::DalmainView(QWidget *frame, quenkit::Owner *owner, const ViewOption
 
     carryOverStartupFile(options.startupFile.isEmpty() ? startupFilePath() : options.startupFile);
 
+    // The index of food numbers is derived from the food table and made anew at every start, so
+    // that a table restored or edited elsewhere is never read through a stale index. A missing
+    // table is reported by the screens that need it.
+    RebuildFoodIndex(nullptr);
+
+    openUserSession().clear();
     if (settings::systemString(settings::kDay).isEmpty()) {
         const QDate today = quenkit::today();
         settings::setSystemString(settings::kDay,
                                   QString::asprintf("%4d/%02d/%02d", today.year(), today.month(), today.day()));
     }
 
+    // A missing or damaged file is reported and the program runs on with what was read.
+    LoadReferenceIntakes(m_owner, referenceIntakes());
+
     m_tabs = new quenkit::TAKKU(tabStripText(), this);
     m_tabs->setObjectName(QStringLiteral("TAKKU"));
     m_tabs->installEventFilter(this);
     connect(m_tabs, &quenkit::TAKKU::command, this, [this](int id) { runCommand(id); });
+    // The user open at the last exit is open again before the user screen first shows.
+    if (openUserSession().reopenLastUser(m_owner))
+        m_openUserName = openUserSession().profile()->name.trimmed();
     createScreen(UserScreen);
 
     settings::setSystemString(settings::kModeCheck, QStringLiteral("0"));

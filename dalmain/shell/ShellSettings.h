@@ -21,6 +21,7 @@ inline const QString kExitAnalyzeScreen = QStringLiteral("ExitAnalyzeScreen");
 inline const QString kModeCheck = QStringLiteral("ModeCheck");
 inline const QString kHaikiritsu = QStringLiteral("Haikiritsu");     // waste-rate question answered
 inline const QString kSystemSet1 = QStringLiteral("SystemSet1");     // amounts are gross weights
+inline const QString kSystemSet3 = QStringLiteral("SystemSet3");     // reopen the last user at start
 inline const QString kSystemSet4 = QStringLiteral("SystemSet4");     // input method per field
 inline const QString kSystemSet5 = QStringLiteral("SystemSet5");     // flat user toolbar
 inline const QString kSystemSet7 = QStringLiteral("SystemSet7");     // no confirmation at exit

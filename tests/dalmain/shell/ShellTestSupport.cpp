@@ -3,41 +3,19 @@
 #include "dalmain/shell/ShellSettings.h"
 #include "quenkit/registry/SettingsStore.h"
 
+#include "support/GuiTestApplication.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPushButton>
 #include <QTimer>
 
 namespace shelltest {
 
-namespace {
-
-class ApplicationEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_shell";
-        static char *argv[] = {name, nullptr};
-        m_app = new QApplication(argc, argv);
-        dalmain::prepareApplication();
-    }
-    void TearDown() override
-    {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-private:
-    QApplication *m_app = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment *const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-}  // namespace
+[[maybe_unused]] ::testing::Environment *const application =
+    testsupport::installGuiTestApplication([] { dalmain::prepareApplication(); });
 
 RecordingScreen::RecordingScreen(int index, const dalmain::ScreenContext &context, QWidget *parent, ScreenLog *log)
     : ScreenWindow(index, context, parent)
@@ -81,8 +59,16 @@ bool RecordingScreen::checkAndSave(Mode mode)
     return m_log->allowLeave;
 }
 
+void installReferenceIntakes(const testsupport::TempFolders &folders)
+{
+    const QString file = QStringLiteral("jk2010.dat");
+    QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + file, folders.dataFile(file));
+    QFile::setPermissions(folders.dataFile(file), QFile::ReadOwner | QFile::WriteOwner);
+}
+
 ShellTest::ShellTest()
 {
+    installReferenceIntakes(folders);
     qputenv("DALMORA_TODAY", "2024-05-10");
     setSystem(dalmain::settings::kHaikiritsu, QStringLiteral("1"));
     setSystem(dalmain::settings::kSystemSet7, QStringLiteral("1"));

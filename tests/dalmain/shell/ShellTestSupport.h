@@ -61,7 +61,11 @@ private:
     ScreenLog *m_log;
 };
 
-// Each test: fresh settings and data folders, a scripted owner, "today" fixed, and the
+// Puts the shipped reference intakes into the data folder, as an installed program has them.
+void installReferenceIntakes(const testsupport::TempFolders &folders);
+
+// Each test: fresh settings and data folders (with the reference intakes), a scripted owner,
+// "today" fixed, and the
 // waste-rate question and the exit confirmation already settled unless the test says
 // otherwise.
 class ShellTest : public ::testing::Test

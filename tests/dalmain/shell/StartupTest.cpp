@@ -168,6 +168,7 @@ TEST_F(ShellTest, WasteRateQuestionStoresTheConfirmedChoiceOnce)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempFolders fresh;
+        installReferenceIntakes(fresh);
         owner.clear();
         for (quenkit::Answer a : c.answers)
             owner.queueAnswer(a);
@@ -230,6 +231,7 @@ TEST_F(ShellTest, FirstScreenFollowsUserNameKidouAndExitScreen)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempFolders fresh;
+        installReferenceIntakes(fresh);
         setSystem(settings::kHaikiritsu, "1");
         setSystem(settings::kSystemSet7, "1");
         setSystem(settings::kUserName, c.userName);
@@ -325,6 +327,7 @@ TEST_F(ShellTest, StartSetsModeCheckTheWorkingDayAndTheInputMethodSwitch)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempFolders fresh;
+        installReferenceIntakes(fresh);
         setSystem(settings::kHaikiritsu, "1");
         setSystem(settings::kSystemSet7, "1");
         setSystem(settings::kModeCheck, "1");
@@ -363,6 +366,7 @@ TEST(StartupFile, CarriesFoodPicAndThePhotoFolderOverOnce)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempFolders folders;
+        installReferenceIntakes(folders);
         const QString path = folders.root() + "/DM1.INI";
         if (!c.content.isEmpty()) {
             ASSERT_TRUE(testsupport::writeFile(path, quenkit::toSjis(c.content)));

@@ -2,40 +2,16 @@
 
 #include "quenkit/controls/Fonts.h"
 
+#include "support/GuiTestApplication.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
 
 namespace controlstest {
 
-namespace {
-
-// One QApplication for the whole test program.
-class ApplicationEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_controls";
-        static char *argv[] = {name, nullptr};
-        m_app = new QApplication(argc, argv);
-        quenkit::installFontSubstitutions();
-    }
-    void TearDown() override
-    {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-private:
-    QApplication *m_app = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment *const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-}  // namespace
+[[maybe_unused]] ::testing::Environment *const application =
+    testsupport::installGuiTestApplication([] { quenkit::installFontSubstitutions(); });
 
 ControlsTest::ControlsTest()
 {

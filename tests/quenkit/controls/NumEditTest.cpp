@@ -166,8 +166,9 @@ TEST(NumEdit, NavigationKeysGoToTheParentDeleteEmpties)
         EXPECT_EQ(forwarded.at(1).at(0).toInt(), int(c.key));
         EXPECT_EQ(forwarded.at(1).at(1).value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
         EXPECT_EQ(edit.text().toStdString(), c.textAfter);
-        if (c.key != Qt::Key_Delete)
+        if (c.key != Qt::Key_Delete) {
             EXPECT_EQ(edit.cursorPosition(), 2) << "the caret is not moved by the field";
+        }
     }
 }
 

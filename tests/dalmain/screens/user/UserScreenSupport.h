@@ -1,7 +1,7 @@
 #pragma once
 
-// The user screen under test: the shell's test set-up with the shipped templates and
-// reference intakes in the data folder, the open user cleared, and a screen whose weight
+// The user screen under test: the shell's test set-up (which brings the reference intakes) with
+// the shipped templates in the data folder, the open user cleared, and a screen whose weight
 // prompt answers from the test.
 
 #include "ShellTestSupport.h"
@@ -17,16 +17,24 @@
 
 namespace usertest {
 
+// The shipped templates of a user's files and the empty tables of users and standards.
+inline bool installUserTemplates(const testsupport::TempFolders &folders)
+{
+    for (const QString &name : {QStringLiteral("体重.DBF"), QStringLiteral("運動.DBF"), QStringLiteral("所要量.DBF"),
+                               QStringLiteral("ﾕｰｻﾞ情報.DBF")}) {
+        if (!QFile::copy(userfixtures::kShipped + name, folders.dataFile(name)))
+            return false;
+        QFile::setPermissions(folders.dataFile(name), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return true;
+}
+
 class UserScreenTest : public shelltest::ShellTest
 {
 protected:
     void SetUp() override
     {
-        for (const QString &name : {QStringLiteral("体重.DBF"), QStringLiteral("運動.DBF"), QStringLiteral("所要量.DBF"),
-                                   QStringLiteral("ﾕｰｻﾞ情報.DBF"), QStringLiteral("jk2010.dat")}) {
-            ASSERT_TRUE(QFile::copy(userfixtures::kShipped + name, folders.dataFile(name))) << name.toStdString();
-            QFile::setPermissions(folders.dataFile(name), QFile::ReadOwner | QFile::WriteOwner);
-        }
+        ASSERT_TRUE(installUserTemplates(folders));
         ASSERT_EQ(dalmain::LoadReferenceIntakes(&owner, dalmain::referenceIntakes()), dalmain::IntakeLoad::Loaded);
         dalmain::openUserSession().clear();
         screen = std::make_unique<dalmain::UserInfomation>(dalmain::ScreenContext{nullptr, &owner});
