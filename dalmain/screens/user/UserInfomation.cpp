@@ -12,9 +12,11 @@
 #include "quenkit/controls/InputControls.h"
 #include "quenkit/controls/NumEdit.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace dalmain {
@@ -148,10 +150,27 @@ UserInfomation::UserInfomation(const ScreenContext &context, QWidget *parent)
     }
     grid->setColumnStretch(2, 1);
 
+    // The form scrolls when the window is smaller than the form (the program's first window is
+    // 800 by 400); the layout would otherwise squeeze the fields over each other.
+    auto *form = new QWidget;
+    auto *formLayout = new QVBoxLayout(form);
+    formLayout->setContentsMargins(24, 24, 24, 24);
+    formLayout->addLayout(grid);
+    formLayout->addStretch();
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("formScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(form);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 24, 24, 24);
-    layout->addLayout(grid);
-    layout->addStretch();
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    // Whatever takes the focus is brought into view: a field a failed check names as well as
+    // one reached with the Tab key.
+    connect(qApp, &QApplication::focusChanged, scroll, [scroll, form](QWidget *, QWidget *now) {
+        if (now && form->isAncestorOf(now))
+            scroll->ensureWidgetVisible(now);
+    });
 
     connect(m_viewStandard, &QPushButton::clicked, this, &UserInfomation::viewStandard);
     connect(m_sex, &QComboBox::currentIndexChanged, this, &UserInfomation::sexChosen);

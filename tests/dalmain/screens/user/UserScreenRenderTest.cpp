@@ -114,3 +114,37 @@ TEST_F(UserScreenTest, DialogsRenderWithAUserSaved)
     show(standard);
     expectDrawnAndSave(&standard, QStringLiteral("IDD_VIEW_SYOYO"));
 }
+
+TEST_F(UserScreenTest, ASmallWindowScrollsTheFormInsteadOfSqueezingIt)
+{
+    // In the program the screen is a page the tab strip places: nothing holds it at the size its
+    // layout asks for.
+    QWidget tabStrip;
+    tabStrip.resize(600, 250);
+    auto *page = new dalmain::UserInfomation(dalmain::ScreenContext{nullptr, &owner}, &tabStrip);
+    page->setGeometry(0, 0, 600, 250);
+    tabStrip.show();
+    settle();
+    ASSERT_EQ(page->height(), 250);
+
+    // Fields in the order of the form, top to bottom: none may cover the next.
+    const char *order[] = {"reading", "name", "birthYear", "age", "sex", "pregnancy", "menstruation", "height",
+                           "activity", "standard", "exchangeTable", "foodGroupTable", "unitTable", "intakeTable"};
+    QRect above;
+    for (const char *name : order) {
+        const QWidget *w = page->findChild<QWidget *>(QString::fromLatin1(name));
+        ASSERT_NE(w, nullptr) << name;
+        const QRect r(w->mapTo(page, QPoint(0, 0)), w->size());
+        EXPECT_GE(r.height(), w->minimumSizeHint().height()) << name;
+        if (!above.isNull()) {
+            EXPECT_GT(r.top(), above.bottom()) << name;
+        }
+        above = r;
+    }
+    // The last field lies below the window; the focus moving there brings it into view.
+    QWidget *last = page->findChild<QWidget *>(QStringLiteral("intakeTable"));
+    last->setFocus();
+    settle();
+    const QRect shown(last->mapTo(page, QPoint(0, 0)), last->size());
+    EXPECT_TRUE(page->rect().contains(shown)) << shown.top();
+}
