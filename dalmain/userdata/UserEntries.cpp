@@ -1,5 +1,6 @@
 #include "dalmain/userdata/UserEntries.h"
 
+#include "dalmain/analysis/PfcTargets.h"
 #include "dalmain/master/ReferenceIntakeStandards.h"
 
 #include "quenkit/dates/Dates.h"
@@ -259,6 +260,9 @@ UserField CheckUserEntries(quenkit::Owner *owner, UserEntries &e)
         e.standard = kNationalStandardEntry;
         return UserField::Standard;
     }
+    // Valid entries are about to become the user's reference values; the PFC ranges that go
+    // with them are read again, as they may have been changed since.
+    reloadPfcTargets();
     return UserField::None;
 }
 

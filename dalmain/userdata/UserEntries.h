@@ -94,7 +94,8 @@ int ageOn(int birthYear, int birthMonth, int birthDay, const QDate &today);
 // ("ユーザー情報", information icon); with a null owner it runs silently. Entries are corrected
 // in place: full-width blanks of the reading become half-width, a birthday given only in part
 // is cleared, the age is computed from a birthday, and a standard that no longer exists is
-// reset to the national one. The field that failed, or None when every field is valid.
+// reset to the national one. Valid entries also reload the PFC target ranges (PfcTargets.h).
+// The field that failed, or None when every field is valid.
 UserField CheckUserEntries(quenkit::Owner *owner, UserEntries &entries);
 
 // The weight dialog of a new user: the record date and the present weight.

@@ -67,8 +67,8 @@ public:
     // existing user of that name is overwritten under its number; a new user is numbered,
     // asked for the weight (prompt) and confirmed ("ユーザー情報の新規保存") first and gets its
     // files. The saved profile becomes the open user and its reference values are derived.
-    // After Created the caller clears the menu screen's undo memory; after any result but
-    // Invalid the check passed and the caller reloads the PFC goals.
+    // After Created the caller clears the menu screen's undo memory. Any result but Invalid
+    // means the check passed, which has reloaded the PFC target ranges.
     SaveResult save(quenkit::Owner *owner, UserEntries &entries, CheckMode mode, const WeightPrompt &prompt);
 
     // Asks "%s さんを読み込みます。よろしいですか？"; true for Yes.

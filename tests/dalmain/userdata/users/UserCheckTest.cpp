@@ -2,10 +2,12 @@
 
 #include "UserFixtures.h"
 
+#include "dalmain/analysis/PfcTargets.h"
 #include "dalmain/master/ReferenceIntakeStandards.h"
 
 #include "quenkit/dbf/Dbf.h"
 #include "quenkit/owner/ScriptedOwner.h"
+#include "quenkit/registry/SettingsStore.h"
 
 #include <functional>
 
@@ -169,6 +171,29 @@ TEST_F(UserCheckCorrections, ADeletedStandardIsReportedAndTheChoiceReset)
     EXPECT_EQ(e.standard, QStringLiteral("食事摂取基準(2010年版)"));
     owner.clear();
     EXPECT_EQ(CheckUserEntries(&owner, e), UserField::None);
+}
+
+TEST_F(UserCheckCorrections, ValidEntriesReloadThePfcRangesAndRefusedOnesDoNot)
+{
+    quenkit::SetRegistryString(kPfcSection, QStringLiteral("P1"), QStringLiteral("13"));
+    quenkit::SetRegistryString(kPfcSection, QStringLiteral("C2"), QStringLiteral("65"));
+    UserEntries refused = hanako();
+    refused.height = QStringLiteral("300");
+    ASSERT_EQ(CheckUserEntries(nullptr, refused), UserField::Height);
+    EXPECT_NE(pfcTargets().proteinLower, 13);
+
+    UserEntries valid = hanako();
+    ASSERT_EQ(CheckUserEntries(nullptr, valid), UserField::None);
+    PfcTargets expected;
+    expected.proteinLower = 13;
+    expected.carbohydrateUpper = 65;
+    EXPECT_EQ(pfcTargets(), expected);
+
+    // Back to the defaults for the tests that follow in this program.
+    quenkit::DeleteRegistryString(kPfcSection, QStringLiteral("P1"));
+    quenkit::DeleteRegistryString(kPfcSection, QStringLiteral("C2"));
+    reloadPfcTargets();
+    EXPECT_EQ(pfcTargets(), PfcTargets{});
 }
 
 TEST(UserControls, ActivityLevelsOfYoungChildrenAreTheTwoUpperOnes)
