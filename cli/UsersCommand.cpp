@@ -276,7 +276,7 @@ int add(cli::Context &ctx, QStringList args)
     case dalmain::SaveResult::Abandoned:
         return cli::ExitNo;
     case dalmain::SaveResult::Failed:
-        ctx.err << "dalmora users: " << session.lastError() << "\n";
+        // The session has told the owner, which writes to stderr.
         return cli::ExitFailure;
     }
     return cli::ExitFailure;

@@ -190,6 +190,15 @@ void chooseSex(UserEntries &e, int sex)
     e.menstruation = age < 10 || age > 69 ? 1 : 0;
 }
 
+void choosePregnancy(UserEntries &e, int pregnancy)
+{
+    e.pregnancy = pregnancy;
+    if (pregnancy != 0)
+        e.menstruation = 1;
+    else
+        chooseSex(e, e.sex);
+}
+
 int ageOn(int birthYear, int birthMonth, int birthDay, const QDate &today)
 {
     int age = today.year() - birthYear;
@@ -237,7 +246,11 @@ UserField CheckUserEntries(quenkit::Owner *owner, UserEntries &e)
             return fail(UserField::BirthMonth, QStringLiteral("誕生日の月が現在の日付より大きいです。"));
         if (year == today.year() && month == today.month() && day > today.day())
             return fail(UserField::BirthDay, QStringLiteral("誕生日の日が現在の日付より大きいです。"));
+        // The activity choice was made from the list for the age shown; the level it stands for
+        // is kept when the birthday gives another age (young children are offered fewer levels).
+        const int level = activityLevel(numberIn(e.age), e.activity);
         e.age = ageText(ageOn(year, month, day, today));
+        e.activity = activitySelection(numberIn(e.age), level);
     } else {
         if (anyBirth) {
             e.birthYear.clear();

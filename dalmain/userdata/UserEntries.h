@@ -87,6 +87,11 @@ ReproductiveControls reproductiveControls(const UserEntries &entries);
 // or above 69 (by the age field) is set to no menstruation, any other woman to menstruation.
 void chooseSex(UserEntries &entries, int sex);
 
+// A new choice in the pregnancy combo. A pregnant or lactating woman is set to no menstruation
+// (the combo is then disabled): the reference intakes add her iron to the value for women
+// without menstruation. Back at "なし" the menstruation is set as for a newly chosen woman.
+void choosePregnancy(UserEntries &entries, int pregnancy);
+
 // The age in whole years on day today of someone born on the given day, at most 99.
 int ageOn(int birthYear, int birthMonth, int birthDay, const QDate &today);
 

@@ -33,10 +33,21 @@ bool UserSession::hasUnsavedEntries(const UserEntries &entries) const
 SaveResult UserSession::save(quenkit::Owner *owner, UserEntries &entries, CheckMode mode, const WeightPrompt &prompt)
 {
     m_lastError.clear();
-    if (CheckUserEntries(mode == CheckMode::Silent ? nullptr : owner, entries) != UserField::None)
+    m_invalidField = CheckUserEntries(mode == CheckMode::Silent ? nullptr : owner, entries);
+    if (m_invalidField != UserField::None)
         return SaveResult::Invalid;
+    const SaveResult result = write(owner, entries, prompt);
+    // A file that cannot be written is told even when the check runs silently: the entries the
+    // user made were not kept.
+    if (result == SaveResult::Failed)
+        quenkit::inform(owner, kUserCheckCaption, kSaveFailedMessage.arg(m_lastError), quenkit::Icon::Warning);
+    return result;
+}
+
+SaveResult UserSession::write(quenkit::Owner *owner, const UserEntries &entries, const WeightPrompt &prompt)
+{
     if (!ensureUserTable()) {
-        m_lastError = QStringLiteral("the user table %1 cannot be created").arg(kUserTable);
+        m_lastError = QStringLiteral("「%1」を作成できません。").arg(kUserTable);
         return SaveResult::Failed;
     }
 
@@ -46,7 +57,7 @@ SaveResult UserSession::save(quenkit::Owner *owner, UserEntries &entries, CheckM
     if (record) {
         const std::optional<UserProfile> existing = readUser(*record);
         if (!existing) {
-            m_lastError = QStringLiteral("the record of %1 cannot be read").arg(entries.name.trimmed());
+            m_lastError = QStringLiteral("%1さんの記録を読み込めません。").arg(entries.name.trimmed());
             return SaveResult::Failed;
         }
         base = *existing;
@@ -72,7 +83,7 @@ SaveResult UserSession::save(quenkit::Owner *owner, UserEntries &entries, CheckM
     if (written != 1 && written != 2) {
         if (!record)
             removeUserFiles(profile.number);
-        m_lastError = QStringLiteral("the record of %1 cannot be written to %2").arg(profile.name, kUserTable);
+        m_lastError = QStringLiteral("「%1」に%2さんの記録を書き込めません。").arg(kUserTable, profile.name.trimmed());
         return SaveResult::Failed;
     }
     setOpen(profile, owner);
@@ -105,18 +116,20 @@ bool UserSession::openChosen(quenkit::Owner *owner, const UserListEntry &chosen,
 {
     if (!confirmOpen(owner, chosen.name))
         return false;
-    if (hasUnsavedEntries(pending))
-        save(owner, pending, CheckMode::Silent, prompt);
+    // Entries that could not be written stay on the screen rather than being replaced.
+    if (hasUnsavedEntries(pending) && save(owner, pending, CheckMode::Silent, prompt) == SaveResult::Failed)
+        return false;
     // By name, not by the list's record number: the save may have inserted a record before it.
     return open(owner, chosen.name);
 }
 
-void UserSession::startNew(quenkit::Owner *owner, UserEntries &entries, const WeightPrompt &prompt)
+bool UserSession::startNew(quenkit::Owner *owner, UserEntries &entries, const WeightPrompt &prompt)
 {
-    if (hasUnsavedEntries(entries))
-        save(owner, entries, CheckMode::Silent, prompt);
+    if (hasUnsavedEntries(entries) && save(owner, entries, CheckMode::Silent, prompt) == SaveResult::Failed)
+        return false;
     clear();
     entries = blankUserEntries();
+    return true;
 }
 
 bool UserSession::leaveScreen(quenkit::Owner *owner, UserEntries &entries, const WeightPrompt &prompt)

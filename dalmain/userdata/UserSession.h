@@ -46,6 +46,8 @@ inline const QString kNewUserCaption = QStringLiteral("ユーザー情報の新�
 inline const QString kOpenCaption = QStringLiteral("読み込みの確認");
 inline const QString kDeleteCaption = QStringLiteral("削除の確認");
 inline const QString kDeleteQuestion = QStringLiteral("選択されたユーザー情報を削除します。\nよろしいですか？");
+// Told (title "ユーザー情報", warning icon) when a save fails on a file; %1 names the file.
+inline const QString kSaveFailedMessage = QStringLiteral("ユーザー情報を保存できませんでした。\n%1");
 
 class UserSession
 {
@@ -68,7 +70,8 @@ public:
     // asked for the weight (prompt) and confirmed ("ユーザー情報の新規保存") first and gets its
     // files. The saved profile becomes the open user and its reference values are derived.
     // After Created the caller clears the menu screen's undo memory. Any result but Invalid
-    // means the check passed, which has reloaded the PFC target ranges.
+    // means the check passed, which has reloaded the PFC target ranges. Failed is told to owner
+    // (kSaveFailedMessage) whatever the mode.
     SaveResult save(quenkit::Owner *owner, UserEntries &entries, CheckMode mode, const WeightPrompt &prompt);
 
     // Asks "%s さんを読み込みます。よろしいですか？"; true for Yes.
@@ -81,14 +84,14 @@ public:
     bool open(quenkit::Owner *owner, const QString &name);
 
     // The choice of a user in the search list: the question, then the pending entries (when
-    // they are unsaved) saved silently, then open. false when the user answered No or the user
-    // is gone.
+    // they are unsaved) saved silently, then open. false when the user answered No, the pending
+    // entries could not be written, or the user is gone.
     bool openChosen(quenkit::Owner *owner, const UserListEntry &chosen, UserEntries &pending,
                     const WeightPrompt &prompt);
 
     // "新規作成": saves unsaved entries silently, then clears the open user and gives the
-    // entries of an empty screen.
-    void startNew(quenkit::Owner *owner, UserEntries &entries, const WeightPrompt &prompt);
+    // entries of an empty screen. false, with the entries kept, when they could not be written.
+    bool startNew(quenkit::Owner *owner, UserEntries &entries, const WeightPrompt &prompt);
 
     // The check-and-save before the user screen is left for another screen. true when the
     // screen may be left: nothing was unsaved for an open user, or the save succeeded.
@@ -113,14 +116,18 @@ public:
 
     // Why the last save returned Failed.
     const QString &lastError() const { return m_lastError; }
+    // The field the last save's check refused (None when it passed).
+    UserField invalidField() const { return m_invalidField; }
 
 private:
+    SaveResult write(quenkit::Owner *owner, const UserEntries &entries, const WeightPrompt &prompt);
     void setOpen(const UserProfile &profile, quenkit::Owner *owner);
 
     const ReferenceIntakeTables &m_tables;
     std::optional<UserProfile> m_profile;
     IntakeStandard m_standard;
     QString m_lastError;
+    UserField m_invalidField = UserField::None;
 };
 
 // The program's session.

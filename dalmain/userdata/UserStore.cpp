@@ -209,28 +209,28 @@ bool createUserFiles(unsigned number, const FirstWeight &weight, QString *error)
     };
     for (const QString &name : {kWeightTemplate, kExerciseTemplate}) {
         if (!exists(name))
-            return fail(QStringLiteral("the template %1 is missing from the data folder").arg(name));
+            return fail(QStringLiteral("ひな形の「%1」がデータフォルダにありません。").arg(name));
     }
 
     const int menu = quenkit::FileOpen(menuFileName(number), quenkit::OpenCreate);
     if (menu < 0)
-        return fail(QStringLiteral("%1 cannot be created").arg(menuFileName(number)));
+        return fail(QStringLiteral("「%1」を作成できません。").arg(menuFileName(number)));
     quenkit::FileClose(menu);
     if (quenkit::_mCopyFile(kWeightTemplate, weightLogName(number)) != 1)
-        return fail(QStringLiteral("%1 cannot be written").arg(weightLogName(number)));
+        return fail(QStringLiteral("「%1」を作成できません。").arg(weightLogName(number)));
     if (quenkit::_mCopyFile(kExerciseTemplate, exerciseLogName(number)) != 1)
-        return fail(QStringLiteral("%1 cannot be written").arg(exerciseLogName(number)));
+        return fail(QStringLiteral("「%1」を作成できません。").arg(exerciseLogName(number)));
 
     quenkit::DbfLayout layout;
     if (!quenkit::readDbfLayout(weightLogName(number), layout))
-        return fail(QStringLiteral("the template %1 is not a readable table").arg(kWeightTemplate));
+        return fail(QStringLiteral("ひな形の「%1」を読み込めません。").arg(kWeightTemplate));
     QByteArray body = weightRecordBody(weight.year, weight.month, weight.day, weight.kg);
     // A template with fields of its own behind the three gets them blank.
     body = body.leftJustified(layout.bodyLength(), ' ', true);
     const int written = quenkit::WriteDBFRecord(nullptr, weightLogName(number), body, weightLogKeyField(),
                                                 quenkit::WriteOrOverwrite);
     if (written != 1 && written != 2)
-        return fail(QStringLiteral("the first weight cannot be written to %1").arg(weightLogName(number)));
+        return fail(QStringLiteral("「%1」に体重を書き込めません。").arg(weightLogName(number)));
     return true;
 }
 

@@ -65,8 +65,9 @@ QString exerciseLogName(unsigned number);
 QStringList userFileNames(unsigned number);
 
 // Creates a new user's files: an empty menu file and the two logs as copies of their templates,
-// the weight log holding the first weight. false, with the reason in *error, when a template is
-// missing or a file cannot be written; whatever was created is then removed again.
+// the weight log holding the first weight. false, with the reason in *error (a sentence for the
+// user), when a template is missing or a file cannot be written; whatever was created is then
+// removed again.
 bool createUserFiles(unsigned number, const FirstWeight &weight, QString *error = nullptr);
 
 // Removes every file of a user that exists.

@@ -273,8 +273,14 @@ void UserInfomation::sexChosen(int sex)
 
 void UserInfomation::pregnancyChosen()
 {
-    if (!m_showing)
-        applyReproductiveRules(entries());
+    if (m_showing)
+        return;
+    UserEntries e = entries();
+    choosePregnancy(e, e.pregnancy);
+    m_showing = true;
+    m_menstruation->setCurrentIndex(e.menstruation);
+    m_showing = false;
+    applyReproductiveRules(e);
 }
 
 void UserInfomation::exchangeTableChosen()
@@ -317,15 +323,14 @@ WeightPrompt UserInfomation::prompt()
 
 void UserInfomation::afterSave(SaveResult result, UserEntries &e)
 {
+    // The check corrects the entries (blanks of the reading, a birthday given in part, a deleted
+    // standard, the age from the birthday) as far as it got, also when it then refused one.
+    showEntries(e);
     if (result == SaveResult::Invalid) {
-        // The check has told its message; ask it again quietly which field it was.
-        UserEntries copy = entries();
-        if (QWidget *field = fieldWidget(CheckUserEntries(nullptr, copy)))
+        if (QWidget *field = fieldWidget(m_session.invalidField()))
             field->setFocus();
         return;
     }
-    // The check corrects the entries (the age from the birthday, blanks of the reading ...).
-    showEntries(e);
     if (saved(result) && context().view)
         context().view->setOpenUserName(m_session.profile() ? m_session.profile()->name.trimmed() : QString());
 }
@@ -341,20 +346,31 @@ bool UserInfomation::checkAndSave(Mode mode)
     // A silent check leaves the screen as it was when it fails.
     if (check == CheckMode::WithMessages || saved(result))
         afterSave(result, e);
+    // The silent save is the one of the program's end; what it was offered is not offered again
+    // when the program finishes its pending work just after.
+    if (mode == Mode::Silent)
+        m_offeredAtEnd = entries();
     return saved(result);
 }
 
 void UserInfomation::finishPendingWork()
 {
     UserEntries e = entries();
-    m_session.finish(context().owner, e, prompt());
+    if (m_offeredAtEnd && !entriesDiffer(e, *m_offeredAtEnd))
+        m_session.rememberOpenUser();
+    else
+        m_session.finish(context().owner, e, prompt());
+    // The program stores the view's user as the one to open at the next start.
+    if (context().view)
+        context().view->setOpenUserName(m_session.profile() ? m_session.profile()->name.trimmed() : QString());
 }
 
 void UserInfomation::runCommand(int id)
 {
     if (id == cmd::NewUser) {
         UserEntries e = entries();
-        m_session.startNew(context().owner, e, prompt());
+        if (!m_session.startNew(context().owner, e, prompt()))
+            return;
         showEntries(e);
         if (context().view)
             context().view->setOpenUserName(QString());

@@ -64,8 +64,9 @@ private:
 
     UserSession &m_session;
     WeightPrompt m_weightPrompt;
-    bool m_showing = false;
-    int m_activityAge = 0;   // the age the activity choices were listed for  // entries are being shown: choices do not run their rules
+    std::optional<UserEntries> m_offeredAtEnd;  // what the save at the program's end was given
+    bool m_showing = false;  // entries are being shown: choices do not run their rules
+    int m_activityAge = 0;   // the age the activity choices were listed for
 
     quenkit::StrEdit *m_reading;
     quenkit::StrEdit *m_name;

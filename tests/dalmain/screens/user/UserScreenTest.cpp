@@ -6,6 +6,7 @@
 
 #include "dalmain/screens/user/WeightInputDialog.h"
 #include "dalmain/shell/CommandIds.h"
+#include "dalmain/master/ReferenceIntakeStandards.h"
 #include "dalmain/userdata/UserStore.h"
 #include "quenkit/dbf/Dbf.h"
 #include "quenkit/text/ShiftJis.h"
@@ -122,6 +123,37 @@ TEST_F(UserScreenTest, AFailedCheckKeepsTheScreenAndFocusesTheField)
     EXPECT_TRUE(listUsers().isEmpty());
 }
 
+TEST_F(UserScreenTest, WhatTheCheckCorrectedStaysCorrectedWhenItRefusesAField)
+{
+    // The reading's full-width blank and a birthday given in part are corrected before the
+    // height is refused.
+    UserEntries e = userfixtures::hanako();
+    e.reading = QStringLiteral("ﾔﾏﾀﾞ　ﾊﾅｺ");
+    e.birthMonth.clear();
+    e.age = QStringLiteral("30");
+    e.height.clear();
+    screen->showEntries(e);
+    EXPECT_FALSE(screen->checkAndSave(Mode::WithMessages));
+    EXPECT_EQ(field<QLineEdit>("reading")->text(), QStringLiteral("ﾔﾏﾀﾞ ﾊﾅｺ"));
+    EXPECT_TRUE(field<QLineEdit>("birthYear")->text().isEmpty());
+    EXPECT_EQ(screen->focusWidget(), field("height"));
+
+    // A standard deleted since it was chosen is reported once: the choice goes back to the
+    // national standard, and the next save passes.
+    ASSERT_EQ(quenkit::createDbfTable(folders.dataFile(QStringLiteral("所要量.DBF")), standardsTableFields()), 1);
+    e = userfixtures::hanako();
+    e.standard = QStringLiteral("減塩食");
+    screen->showEntries(e);
+    owner.clear();
+    EXPECT_FALSE(screen->checkAndSave(Mode::WithMessages));
+    EXPECT_EQ(owner.texts(), QStringList{QStringLiteral("設定されている食事摂取基準が見つかりません。\n削除されています。")});
+    EXPECT_EQ(field<QComboBox>("standard")->currentText(), QStringLiteral("食事摂取基準(2010年版)"));
+    EXPECT_EQ(screen->focusWidget(), field("standard"));
+    owner.clear();
+    EXPECT_TRUE(screen->checkAndSave(Mode::WithMessages));
+    EXPECT_EQ(owner.texts(), QStringList{QStringLiteral("山田花子さんを新しく保存します。\nよろしいですか？")});
+}
+
 TEST_F(UserScreenTest, CancellingTheWeightOrTheQuestionSavesNothing)
 {
     weight.reset();
@@ -151,7 +183,9 @@ TEST_F(UserScreenTest, SexPregnancyAndAgeSetTheReproductiveChoices)
         {"30", 1, 0, 0, true, true},
         {"9", 1, 0, 1, true, false},
         {"70", 1, 0, 1, true, false},
-        {"30", 1, 2, 0, true, false},
+        // A pregnant or lactating woman has no menstruation: her iron is the pregnancy one.
+        {"30", 1, 2, 1, true, false},
+        {"30", 1, 4, 1, true, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.age << " sex " << c.sex << " pregnancy " << c.pregnancy);
@@ -165,6 +199,10 @@ TEST_F(UserScreenTest, SexPregnancyAndAgeSetTheReproductiveChoices)
         EXPECT_EQ(field("pregnancy")->isEnabled(), c.pregnancyEnabled);
         EXPECT_EQ(field("menstruation")->isEnabled(), c.menstruationEnabled);
     }
+    // No longer pregnant: menstruation as for any woman of her age.
+    field<QComboBox>("pregnancy")->setCurrentIndex(0);
+    EXPECT_EQ(field<QComboBox>("menstruation")->currentIndex(), 0);
+    EXPECT_TRUE(field("menstruation")->isEnabled());
 }
 
 TEST_F(UserScreenTest, YoungChildrenChooseFromTheUpperActivityLevelsAndKeepTheLevel)

@@ -1,5 +1,6 @@
-// What the program does for the user screen when it starts: the reference intakes are loaded,
-// the food index is made anew, and the user open at the last exit is open again.
+// What the program does for the user screen when it starts and ends: the reference intakes are
+// loaded, the food index is made anew, the user open at the last exit is open again, and at the
+// end a profile entered is saved once and remembered for the next start.
 
 #include "UserScreenSupport.h"
 
@@ -117,6 +118,52 @@ TEST_F(UserStartTest, TheFoodIndexIsMadeAnewFromTheFoodTable)
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(testsupport::readFile(folders.dataFile(index)), testsupport::readFile(userfixtures::kShipped + index));
     EXPECT_TRUE(owner.messages().isEmpty());
+}
+
+TEST_F(UserStartTest, AtTheEndANewProfileIsOfferedOnceAndItsUserRemembered)
+{
+    ASSERT_EQ(LoadReferenceIntakes(&owner, referenceIntakes()), IntakeLoad::Loaded);
+    const QString question = QStringLiteral("山田花子さんを新しく保存します。\nよろしいですか？");
+    struct Case {
+        const char *name;
+        quenkit::Answer answer;  // to the new-user question
+        bool closed;             // the window is closed; else the program ends without it
+        QString remembered;
+    };
+    const Case cases[] = {
+        {"closed, Yes", quenkit::Answer::Yes, true, QStringLiteral("山田花子")},
+        {"closed, No", quenkit::Answer::No, true, QString()},
+        {"ended without closing, Yes", quenkit::Answer::Yes, false, QStringLiteral("山田花子")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        // No user yet: the previous case's user and files go.
+        QFile::remove(folders.dataFile(kUserTable));
+        for (const QString &file : userFileNames(0))
+            QFile::remove(folders.dataFile(file));
+        openUserSession().clear();
+        setSystem(settings::kUserName, QString());
+        auto frame = start();
+        ASSERT_NE(frame, nullptr);
+        settle();
+        auto *screen = frame->view()->findChild<UserInfomation *>();
+        ASSERT_NE(screen, nullptr);
+        int prompts = 0;
+        screen->setWeightPrompt([&prompts] {
+            ++prompts;
+            return std::optional<FirstWeight>(FirstWeight{2024, 5, 10, 52.5});
+        });
+        screen->showEntries(userfixtures::hanako());
+        owner.clear();
+        owner.queueAnswer(c.answer);
+        if (c.closed)
+            EXPECT_TRUE(frame->close());
+        frame.reset();
+        EXPECT_EQ(prompts, 1);
+        EXPECT_EQ(owner.texts(), QStringList{question});
+        EXPECT_EQ(system(settings::kUserName), c.remembered);
+        EXPECT_EQ(findUserRecord(QStringLiteral("山田花子")).has_value(), c.answer == quenkit::Answer::Yes);
+    }
 }
 
 }  // namespace

@@ -158,6 +158,34 @@ TEST_F(UserCheckCorrections, TheAgeComesFromTheBirthdayAndAPartialBirthdayIsClea
     EXPECT_EQ(e.age, QStringLiteral(" 4"));   // written as "%2d"
 }
 
+TEST_F(UserCheckCorrections, TheActivityLevelChosenSurvivesAnAgeFromTheBirthday)
+{
+    // Children of 1 to 5 choose from the two upper levels only, so the same level is another
+    // entry of their list.
+    const struct {
+        const char *ageShown;
+        int selection;      // of the list for ageShown
+        const char *birthYear;
+        int level;          // the level chosen, which the profile must store
+    } cases[] = {
+        {"", 1, "2020", 1},    // 普通 of three; the birthday makes a child of 4
+        {"", 2, "2020", 2},    // 高い of three
+        {"3", 0, "1994", 1},   // 普通 of two; the birthday makes a woman of 30
+        {"3", 1, "1994", 2},   // 高い of two
+        {"30", 0, "1994", 0},  // 低い, the age unchanged
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.ageShown + std::string(" ") + c.birthYear);
+        UserEntries e = hanako();
+        e.age = QString::fromLatin1(c.ageShown);
+        e.activity = c.selection;
+        e.birthYear = QString::fromLatin1(c.birthYear);
+        ASSERT_EQ(CheckUserEntries(&owner, e), UserField::None);
+        EXPECT_EQ(activityLevel(e.age.trimmed().toInt(), e.activity), c.level);
+        EXPECT_EQ(profileFromEntries(e, UserProfile{}).activity, c.level);
+    }
+}
+
 TEST_F(UserCheckCorrections, ADeletedStandardIsReportedAndTheChoiceReset)
 {
     ASSERT_EQ(quenkit::createDbfTable(kStandardsTable, standardsTableFields()), 1);

@@ -150,12 +150,36 @@ TEST_F(UserSessionTest, ACancelledWeightOrANoWritesNothing)
 
 TEST_F(UserSessionTest, AMissingTemplateFailsTheSaveAndLeavesNoHalfUser)
 {
+    ASSERT_EQ(save(person(QStringLiteral("ﾀﾅｶ"), QStringLiteral("田中一郎"))), SaveResult::Created);
+    session.clear();
+    owner.clear();
     QFile::remove(data.folders.dataFile(QStringLiteral("運動.DBF")));
+
     EXPECT_EQ(save(hanako()), SaveResult::Failed);
     EXPECT_TRUE(session.lastError().contains(QStringLiteral("運動.DBF")));
-    EXPECT_EQ(recordCount(), 0);
-    for (const QString &file : userFileNames(0))
+    ASSERT_FALSE(owner.messages().isEmpty());
+    const quenkit::Message &failure = owner.messages().last();
+    EXPECT_EQ(failure.caption, QStringLiteral("ユーザー情報"));
+    EXPECT_EQ(failure.text, QStringLiteral("ユーザー情報を保存できませんでした。\nひな形の「運動.DBF」がデータフォルダにありません。"));
+    EXPECT_EQ(failure.icon, quenkit::Icon::Warning);
+    EXPECT_EQ(recordCount(), 1);
+    for (const QString &file : userFileNames(1))
         EXPECT_FALSE(data.exists(file)) << file.toStdString();
+
+    // New and the choice of another user keep entries that could not be written, even though
+    // their save runs silently; the failure is told all the same.
+    UserEntries pending = hanako();
+    owner.clear();
+    EXPECT_FALSE(session.startNew(&owner, pending, weighing()));
+    EXPECT_EQ(pending.name, QStringLiteral("山田花子"));
+    const QList<UserListEntry> users = searchUsers(QString());
+    ASSERT_EQ(users.size(), 1);
+    EXPECT_FALSE(session.openChosen(&owner, users.first(), pending, weighing()));
+    EXPECT_FALSE(session.isOpen());
+    const QString question = QStringLiteral("山田花子さんを新しく保存します。\nよろしいですか？");
+    const QString told = QStringLiteral("ユーザー情報を保存できませんでした。\nひな形の「運動.DBF」がデータフォルダにありません。");
+    EXPECT_EQ(owner.texts(), QStringList({question, told, QStringLiteral("田中一郎 さんを読み込みます。よろしいですか？"),
+                                          question, told}));
 }
 
 TEST_F(UserSessionTest, AMissingUserTableIsCreatedOnTheFirstSave)
