@@ -9,6 +9,7 @@
 #include "quenkit/text/ShiftJis.h"
 
 #include "support/RatioReporter.h"
+#include "support/WholeFileRead.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -53,17 +54,7 @@ void restoreTable()
 
 void ReadWholeFile(benchmark::State &state)
 {
-    const QString path = quenkit::dataPath(kTable);
-    for (auto _ : state) {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) {
-            state.SkipWithError("cannot open the table");
-            break;
-        }
-        const QByteArray all = f.readAll();
-        benchmark::DoNotOptimize(all.constData());
-    }
-    state.SetBytesProcessed(state.iterations() * setup().pristine.size());
+    benchsupport::readWholeFile(state, quenkit::dataPath(kTable), setup().pristine.size());
 }
 
 void SearchKeyword(benchmark::State &state)

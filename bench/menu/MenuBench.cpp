@@ -10,6 +10,7 @@
 #include "quenkit/files/DataFolder.h"
 
 #include "support/RatioReporter.h"
+#include "support/WholeFileRead.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -55,17 +56,7 @@ Setup &setup()
 
 void ReadWholeFile(benchmark::State &state)
 {
-    const QString path = quenkit::dataPath(dalmain::dayMenuFileName(kUser));
-    for (auto _ : state) {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) {
-            state.SkipWithError("cannot open the menu file");
-            break;
-        }
-        const QByteArray all = f.readAll();
-        benchmark::DoNotOptimize(all.constData());
-    }
-    state.SetBytesProcessed(state.iterations() * setup().size);
+    benchsupport::readWholeFile(state, quenkit::dataPath(dalmain::dayMenuFileName(kUser)), setup().size);
 }
 
 // The analysis's walk: search, then search again from the record after the last one found.

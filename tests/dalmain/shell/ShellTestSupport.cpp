@@ -59,19 +59,19 @@ bool RecordingScreen::checkAndSave(Mode mode)
     return m_log->allowLeave;
 }
 
-void installReferenceIntakes(const testsupport::TempFolders &folders)
+void prepareInstallation(const testsupport::TempFolders &folders)
 {
     const QString file = QStringLiteral("jk2010.dat");
     QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + file, folders.dataFile(file));
     QFile::setPermissions(folders.dataFile(file), QFile::ReadOwner | QFile::WriteOwner);
+    quenkit::SetRegistryString(dalmain::settings::kSystemSection, dalmain::settings::kHaikiritsu, QStringLiteral("1"));
+    quenkit::SetRegistryString(dalmain::settings::kSystemSection, dalmain::settings::kSystemSet7, QStringLiteral("1"));
 }
 
 ShellTest::ShellTest()
 {
-    installReferenceIntakes(folders);
+    prepareInstallation(folders);
     qputenv("DALMORA_TODAY", "2024-05-10");
-    setSystem(dalmain::settings::kHaikiritsu, QStringLiteral("1"));
-    setSystem(dalmain::settings::kSystemSet7, QStringLiteral("1"));
 }
 
 ShellTest::~ShellTest()

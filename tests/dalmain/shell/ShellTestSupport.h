@@ -61,13 +61,13 @@ private:
     ScreenLog *m_log;
 };
 
-// Puts the shipped reference intakes into the data folder, as an installed program has them.
-void installReferenceIntakes(const testsupport::TempFolders &folders);
+// Makes folders (whose settings are the ones in use) an installation started before: the
+// shipped reference intakes in the data folder, the waste-rate question answered, and no
+// confirmation at exit.
+void prepareInstallation(const testsupport::TempFolders &folders);
 
-// Each test: fresh settings and data folders (with the reference intakes), a scripted owner,
-// "today" fixed, and the
-// waste-rate question and the exit confirmation already settled unless the test says
-// otherwise.
+// Each test: fresh settings and data folders prepared as above, a scripted owner and "today"
+// fixed; a test that wants the start-up questions asked sets them back.
 class ShellTest : public ::testing::Test
 {
 protected:

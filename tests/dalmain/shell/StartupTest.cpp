@@ -168,7 +168,7 @@ TEST_F(ShellTest, WasteRateQuestionStoresTheConfirmedChoiceOnce)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempFolders fresh;
-        installReferenceIntakes(fresh);
+        prepareInstallation(fresh);
         owner.clear();
         for (quenkit::Answer a : c.answers)
             owner.queueAnswer(a);
@@ -231,9 +231,7 @@ TEST_F(ShellTest, FirstScreenFollowsUserNameKidouAndExitScreen)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempFolders fresh;
-        installReferenceIntakes(fresh);
-        setSystem(settings::kHaikiritsu, "1");
-        setSystem(settings::kSystemSet7, "1");
+        prepareInstallation(fresh);
         setSystem(settings::kUserName, c.userName);
         setSystem(settings::kKidou, c.kidou);
         setSystem(settings::kExitScreen, c.exitScreen);
@@ -327,9 +325,7 @@ TEST_F(ShellTest, StartSetsModeCheckTheWorkingDayAndTheInputMethodSwitch)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempFolders fresh;
-        installReferenceIntakes(fresh);
-        setSystem(settings::kHaikiritsu, "1");
-        setSystem(settings::kSystemSet7, "1");
+        prepareInstallation(fresh);
         setSystem(settings::kModeCheck, "1");
         if (!c.day.isEmpty())
             setSystem(settings::kDay, c.day);
@@ -366,7 +362,6 @@ TEST(StartupFile, CarriesFoodPicAndThePhotoFolderOverOnce)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempFolders folders;
-        installReferenceIntakes(folders);
         const QString path = folders.root() + "/DM1.INI";
         if (!c.content.isEmpty()) {
             ASSERT_TRUE(testsupport::writeFile(path, quenkit::toSjis(c.content)));

@@ -156,8 +156,9 @@ TEST_F(UserStartTest, AtTheEndANewProfileIsOfferedOnceAndItsUserRemembered)
         screen->showEntries(userfixtures::hanako());
         owner.clear();
         owner.queueAnswer(c.answer);
-        if (c.closed)
+        if (c.closed) {
             EXPECT_TRUE(frame->close());
+        }
         frame.reset();
         EXPECT_EQ(prompts, 1);
         EXPECT_EQ(owner.texts(), QStringList{question});
