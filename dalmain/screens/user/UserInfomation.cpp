@@ -260,24 +260,22 @@ void UserInfomation::applyReproductiveRules(const UserEntries &e)
 
 void UserInfomation::sexChosen(int sex)
 {
-    if (m_showing || sex < 0)
-        return;
-    UserEntries e = entries();
-    chooseSex(e, sex);
-    m_showing = true;
-    m_pregnancy->setCurrentIndex(e.pregnancy);
-    m_menstruation->setCurrentIndex(e.menstruation);
-    m_showing = false;
-    applyReproductiveRules(e);
+    if (!m_showing && sex >= 0)
+        applyReproductiveChoice([sex](UserEntries &e) { chooseSex(e, sex); });
 }
 
 void UserInfomation::pregnancyChosen()
 {
-    if (m_showing)
-        return;
+    if (!m_showing)
+        applyReproductiveChoice([](UserEntries &e) { choosePregnancy(e, e.pregnancy); });
+}
+
+void UserInfomation::applyReproductiveChoice(const std::function<void(UserEntries &)> &choose)
+{
     UserEntries e = entries();
-    choosePregnancy(e, e.pregnancy);
+    choose(e);
     m_showing = true;
+    m_pregnancy->setCurrentIndex(e.pregnancy);
     m_menstruation->setCurrentIndex(e.menstruation);
     m_showing = false;
     applyReproductiveRules(e);

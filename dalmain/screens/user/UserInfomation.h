@@ -4,6 +4,8 @@
 #include "dalmain/userdata/UserSession.h"
 #include "dalmain/userdata/UserStore.h"
 
+#include <functional>
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -57,6 +59,8 @@ private:
     void exchangeTableChosen();
     void ageChanged();
     void applyReproductiveRules(const UserEntries &entries);
+    // Runs a choice's rule on the entries and shows the pregnancy and menstruation it sets.
+    void applyReproductiveChoice(const std::function<void(UserEntries &)> &choose);
     void fillActivity(int age, int level);
     void afterSave(SaveResult result, UserEntries &entries);
     void showOpenUser();
