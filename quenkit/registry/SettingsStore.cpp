@@ -1,8 +1,12 @@
 #include "quenkit/registry/SettingsStore.h"
 
+#include "quenkit/files/FileLock.h"
 #include "quenkit/text/ShiftJis.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMutex>
 #include <QSettings>
 #include <QStandardPaths>
@@ -30,6 +34,15 @@ QString &folderOverride()
 const QString kMarker = QStringLiteral(".exists");
 #endif
 
+#ifndef Q_OS_WIN
+QString storeFile(Store store)
+{
+    static const QString files[] = {QStringLiteral("install.ini"), QStringLiteral("user.ini"),
+                                    QStringLiteral("machine.ini")};
+    return settingsFolder() + QLatin1Char('/') + files[static_cast<int>(store)];
+}
+#endif
+
 std::unique_ptr<QSettings> open(Store store)
 {
 #ifdef Q_OS_WIN
@@ -38,10 +51,61 @@ std::unique_ptr<QSettings> open(Store store)
                                    QStringLiteral("HKEY_USERS\\Software\\qnt\\dm")};
     return std::make_unique<QSettings>(keys[static_cast<int>(store)], QSettings::NativeFormat);
 #else
-    static const QString files[] = {QStringLiteral("install.ini"), QStringLiteral("user.ini"),
-                                    QStringLiteral("machine.ini")};
-    return std::make_unique<QSettings>(settingsFolder() + QLatin1Char('/') + files[static_cast<int>(store)],
-                                       QSettings::IniFormat);
+    return std::make_unique<QSettings>(storeFile(store), QSettings::IniFormat);
+#endif
+}
+
+#ifndef Q_OS_WIN
+// QSettings decides whether a store file changed since it last read it by its size and time
+// stamp, to the millisecond. Two writes of equal length within one millisecond would look like
+// no change, and a process that had read the first would write its stale copy back over the
+// second. Under the store's lock every write therefore leaves a time stamp later than the one
+// it found.
+void advanceTimeStamp(const QString &path, const QDateTime &before)
+{
+    if (!before.isValid())
+        return;
+    QFile file(path);
+    const QDateTime after = QFileInfo(path).lastModified().toUTC();
+    if (after.isValid() && after > before)
+        return;
+    if (file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        file.setFileTime(before.addMSecs(1), QFileDevice::FileModificationTime);
+}
+#endif
+
+// Runs change on a freshly opened store and writes it out. Off Windows the store file stays
+// locked from before it is read until the change is on disk, so concurrent writers (the program
+// and the command-line tool, or several scripts) each merge into what the one before them wrote.
+// 0 when the store is busy beyond the lock's wait or cannot be written.
+template <typename Change>
+int changeStore(Store store, Change change)
+{
+#ifdef Q_OS_WIN
+    auto s = open(store);
+    if (!change(*s))
+        return 0;
+    s->sync();
+    return s->status() == QSettings::NoError ? 1 : 0;
+#else
+    const QString path = storeFile(store);
+    // The lock file lives beside the store, so the folder has to exist before the first write.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    FileLock lock(path);
+    if (!lock.isLocked())
+        return 0;
+    const QFileInfo info(path);
+    const QDateTime before = info.exists() ? info.lastModified().toUTC() : QDateTime();
+    int result = 0;
+    {
+        auto s = open(store);
+        if (!change(*s))
+            return 0;
+        s->sync();
+        result = s->status() == QSettings::NoError ? 1 : 0;
+    }
+    advanceTimeStamp(path, before);
+    return result;
 #endif
 }
 
@@ -122,29 +186,32 @@ int readInt(Store store, const QString &section, const QString &name, int defaul
 
 int writeString(Store store, const QString &section, const QString &name, const QString &text)
 {
-    auto s = open(store);
-    enterOrCreate(*s, section);
-    const QString stored = findName(s->childKeys(), name);
-    s->setValue(stored.isEmpty() ? name : stored, text);
-    s->sync();
-    return s->status() == QSettings::NoError ? 1 : 0;
+    return changeStore(store, [&](QSettings &s) {
+        enterOrCreate(s, section);
+        const QString stored = findName(s.childKeys(), name);
+        s.setValue(stored.isEmpty() ? name : stored, text);
+        return true;
+    });
 }
 
 int removeValue(Store store, const QString &section, const QString &name)
 {
-    auto s = open(store);
-    if (!enterExisting(*s, section))
-        return 0;
-    const QString stored = findName(s->childKeys(), name);
-    if (!stored.isEmpty()
+    // A missing section is not a failure of the write: the result only says whether it existed.
+    bool existed = false;
+    const int written = changeStore(store, [&](QSettings &s) {
+        existed = enterExisting(s, section);
+        if (!existed)
+            return true;
+        const QString stored = findName(s.childKeys(), name);
+        if (!stored.isEmpty()
 #ifndef Q_OS_WIN
-        && stored != kMarker
+            && stored != kMarker
 #endif
-    ) {
-        s->remove(stored);
-        s->sync();
-    }
-    return 1;
+        )
+            s.remove(stored);
+        return true;
+    });
+    return written && existed ? 1 : 0;
 }
 
 QList<QPair<QString, QString>> listValues(Store store, const QString &section)

@@ -122,23 +122,29 @@ TEST(SettingsStore, WriteFailureIsReported)
 TEST(SettingsStore, ConcurrentWritersLoseNothing)
 {
     TempFolders folders;
-    // Two processes at a time, each writing its own values into the same section.
+    // Eight processes at a time, each writing its own value into the same section, in rounds.
+    // The values of a round have one length: a store that recognised a change by its size and
+    // time stamp alone took a neighbour's write for no change and wrote its stale copy back.
     constexpr int kWriters = 8;
-    QList<QProcess *> running;
-    for (int i = 0; i < kWriters; ++i) {
-        auto *p = new QProcess;
-        p->start(QStringLiteral(DALMORA_CLI_PATH),
-                 {QStringLiteral("--config-dir"), folders.configDir(), QStringLiteral("settings"), QStringLiteral("set"),
-                  kSystem, QStringLiteral("Writer%1").arg(i), QString::number(i * 11)});
-        running.append(p);
+    constexpr int kRounds = 3;
+    for (int round = 0; round < kRounds; ++round) {
+        QList<QProcess *> running;
+        for (int i = 0; i < kWriters; ++i) {
+            auto *p = new QProcess;
+            p->start(QStringLiteral(DALMORA_CLI_PATH),
+                     {QStringLiteral("--config-dir"), folders.configDir(), QStringLiteral("settings"), QStringLiteral("set"),
+                      kSystem, QStringLiteral("Writer%1").arg(i), QString::number(100 * (round + 1) + i)});
+            running.append(p);
+        }
+        for (QProcess *p : running) {
+            EXPECT_TRUE(p->waitForFinished(60000));
+            EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().constData();
+            delete p;
+        }
+        for (int i = 0; i < kWriters; ++i)
+            EXPECT_EQ(GetRegistryInt(kSystem, QStringLiteral("Writer%1").arg(i), -1), 100 * (round + 1) + i)
+                << "round " << round << ", writer " << i;
     }
-    for (QProcess *p : running) {
-        ASSERT_TRUE(p->waitForFinished(60000));
-        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().constData();
-        delete p;
-    }
-    for (int i = 0; i < kWriters; ++i)
-        EXPECT_EQ(GetRegistryInt(kSystem, QStringLiteral("Writer%1").arg(i), -1), i * 11) << i;
 }
 
 TEST(SettingsCli, GetSetAndExitCodes)
