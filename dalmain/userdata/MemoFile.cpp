@@ -2,6 +2,8 @@
 
 #include "dalmain/userdata/MemoStorage.h"
 
+#include "quenkit/files/FileLock.h"
+
 #include <QList>
 #include <QtEndian>
 
@@ -58,9 +60,10 @@ struct LoadedMemos {
     }
 };
 
+// Readers take the file as it is: a ".BAK" left beside it by an interrupted rewrite is stale,
+// and only a writer, holding the lock, removes it.
 LoadedMemos loadMemos(const QString &file)
 {
-    recoverDataFile(file, backupName(file));
     LoadedMemos memos;
     memos.exists = readDataFile(file, memos.bytes);
     memos.records = parseMemoFile(memos.bytes);
@@ -122,6 +125,11 @@ int WriteMemo(const QString &file, QByteArrayView key, QByteArrayView text)
 {
     if (key.size() != kMemoKeyLength || text.size() > kMemoMaxText)
         return 0;
+    // Every other record is copied from what is read here, so nobody may change the file
+    // between this read and the rewrite.
+    const quenkit::FileLock lock = quenkit::lockDataFile(file);
+    if (!lock.isLocked())
+        return 0;
     const LoadedMemos memos = loadMemos(file);
     const qsizetype existing = memos.indexOfKey(key);
     if (text.isEmpty() && existing < 0)
@@ -145,6 +153,9 @@ int WriteMemo(const QString &file, QByteArrayView key, QByteArrayView text)
 
 int DeleteMemoAt(const QString &file, qint64 position)
 {
+    const quenkit::FileLock lock = quenkit::lockDataFile(file);
+    if (!lock.isLocked())
+        return 0;
     const LoadedMemos memos = loadMemos(file);
     for (qsizetype i = 0; i < memos.records.size(); ++i) {
         if (memos.records[i].position == position)

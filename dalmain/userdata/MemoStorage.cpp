@@ -1,6 +1,7 @@
 #include "dalmain/userdata/MemoStorage.h"
 
 #include "quenkit/files/DataFolder.h"
+#include "quenkit/files/FileLock.h"
 
 #include <QFile>
 
@@ -16,15 +17,13 @@ bool readDataFile(const QString &name, QByteArray &bytes, qint64 limit)
     return file.error() == QFileDevice::NoError;
 }
 
-void recoverDataFile(const QString &name, const QString &temporary)
-{
-    quenkit::recoverLeftover(quenkit::dataPath(temporary), quenkit::dataPath(name));
-}
-
 bool replaceDataFile(const QString &name, const QString &temporary, QByteArrayView bytes)
 {
-    recoverDataFile(name, temporary);
     const QString target = quenkit::dataPath(name);
+    const quenkit::FileLock lock(target);
+    if (!lock.isLocked())
+        return false;
+    quenkit::removeLeftover(quenkit::dataPath(temporary));
     const QString temporaryPath = quenkit::dataPath(temporary);
     QFile out(temporaryPath);
     bool ok = out.open(QIODevice::WriteOnly | QIODevice::Truncate);

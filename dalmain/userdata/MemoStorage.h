@@ -14,12 +14,9 @@ namespace dalmain {
 bool readDataFile(const QString &name, QByteArray &bytes, qint64 limit = -1);
 
 // Writes bytes to the temporary name, then lets it take the file's place in one step: a failure
-// at any point leaves the old file as it was. A temporary file left by an interrupted earlier
-// rewrite is recovered or removed first. false when anything failed.
+// at any point leaves the old file as it was. The file is locked meanwhile (a caller that read
+// it to compute bytes holds the lock already), and a temporary file left by an interrupted
+// earlier rewrite is removed first. false when anything failed, the lock included.
 bool replaceDataFile(const QString &name, const QString &temporary, QByteArrayView bytes);
-
-// Recovers a temporary file an interrupted rewrite left behind: it takes the file's place when
-// the file itself is missing, and is removed otherwise.
-void recoverDataFile(const QString &name, const QString &temporary);
 
 }  // namespace dalmain

@@ -2,6 +2,7 @@
 
 #include "quenkit/files/DataFolder.h"
 #include "quenkit/files/FileAccess.h"
+#include "quenkit/files/FileLock.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -10,6 +11,11 @@ namespace quenkit {
 
 int WriteBINRecord(qint64 offset, qint64 count, const QString &name, const void *data)
 {
+    // An append decides its place from the length, and a delete rewrites the whole file: both
+    // need the file to themselves.
+    const FileLock lock = lockDataFile(name);
+    if (!lock.isLocked())
+        return 0;
     FileHandle f(FileOpen(name, OpenReadWrite));
     if (!f.isOpen())
         return 0;
@@ -42,8 +48,11 @@ int DeleteBINRecord(int index, int recordSize, const QString &name)
     if (recordSize <= 0 || index < 0)
         return 0;
     const QString path = dataPath(name);
+    const FileLock lock(path);
+    if (!lock.isLocked())
+        return 0;
     const QString tempPath = dataPath(temporaryName(name));
-    recoverLeftover(tempPath, path);
+    removeLeftover(tempPath);
 
     FileHandle in(FileOpen2(path, OpenRead));
     if (!in.isOpen())

@@ -3,6 +3,7 @@
 #include "quenkit/dbf/DbfIo.h"
 #include "quenkit/files/DataFolder.h"
 #include "quenkit/files/FileAccess.h"
+#include "quenkit/files/FileLock.h"
 #include "quenkit/owner/Owner.h"
 #include "quenkit/text/ShiftJis.h"
 
@@ -120,8 +121,13 @@ int orderedWrite(Owner *owner, const QString &name, QByteArrayView body, QByteAr
                  ExistingKey onExisting)
 {
     BusyIndicator busy(owner);
+    // The key's place is found from what is read, so the table stays locked until the record is
+    // in: another writer's insertion in between would otherwise be lost or duplicated.
+    const FileLock lock(tablePath(name));
+    if (!lock.isLocked())
+        return Failed;
     const QString temporary = temporaryName(name);
-    recoverLeftover(tablePath(temporary), tablePath(name));
+    removeLeftover(tablePath(temporary));
 
     DbfLayout layout;
     FileHandle file(openTable(name, OpenReadWrite, layout));
@@ -185,10 +191,11 @@ int orderedWrite(Owner *owner, const QString &name, QByteArrayView body, QByteAr
     return rewriteTable(file, layout, name, temporary, -1, insertAt, body) ? Added : Failed;
 }
 
-// Opens a table for a delete after clearing what an unfinished rewrite may have left.
+// Opens a table for a delete, which the caller has locked, after clearing what an unfinished
+// rewrite may have left.
 int openForDelete(const QString &name, DbfLayout &layout)
 {
-    recoverLeftover(tablePath(deleteTemporaryName(name)), tablePath(name));
+    removeLeftover(tablePath(deleteTemporaryName(name)));
     return openTable(name, OpenRead, layout);
 }
 
@@ -216,6 +223,9 @@ int AddNewRyouriDBFRecord(Owner *owner, const QString &name, QByteArrayView body
 int DeleteDBFRecord(Owner *owner, const QString &name, QByteArrayView key, QByteArrayView keyField)
 {
     BusyIndicator busy(owner);
+    const FileLock lock(tablePath(name));
+    if (!lock.isLocked())
+        return Failed;
     DbfLayout layout;
     FileHandle file(openForDelete(name, layout));
     if (!file.isOpen())
@@ -249,6 +259,9 @@ int DeleteDBFRecord(Owner *owner, const QString &name, QByteArrayView key, QByte
 
 int DeleteDBFNoRecord(const QString &name, int record)
 {
+    const FileLock lock(tablePath(name));
+    if (!lock.isLocked())
+        return Failed;
     DbfLayout layout;
     FileHandle file(openForDelete(name, layout));
     if (!file.isOpen())

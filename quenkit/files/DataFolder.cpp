@@ -10,6 +10,13 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace quenkit {
 
 namespace {
@@ -129,11 +136,51 @@ void setReplaceFileFailureHook(std::function<bool(const QString &target)> hook)
     replaceFailureHook() = std::move(hook);
 }
 
+namespace {
+
+// Writes what the system still buffers of the file to the disk.
+bool syncFileToDisk(const QString &path)
+{
+#ifdef Q_OS_WIN
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return false;
+    return _commit(file.handle()) == 0;
+#else
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
+// Makes a change of names in folder durable. Windows commits a rename with the file system's
+// metadata, so only POSIX systems need this.
+void syncFolderToDisk(const QString &folder)
+{
+#ifndef Q_OS_WIN
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
+}  // namespace
+
 bool replaceFile(const QString &source, const QString &target, QString *error)
 {
     if (replaceFailureHook() && replaceFailureHook()(target)) {
         if (error)
             *error = QStringLiteral("replacement refused");
+        return false;
+    }
+    if (!syncFileToDisk(source)) {
+        if (error)
+            *error = QStringLiteral("the new file could not be written to the disk");
         return false;
     }
     // std::filesystem::rename replaces an existing target in one step on every platform we
@@ -146,20 +193,14 @@ bool replaceFile(const QString &source, const QString &target, QString *error)
             *error = QString::fromStdString(ec.message());
         return false;
     }
+    syncFolderToDisk(QFileInfo(target).absolutePath());
     return true;
 }
 
-void recoverLeftover(const QString &temporary, const QString &target)
+void removeLeftover(const QString &temporary)
 {
-    if (!QFileInfo::exists(temporary))
-        return;
-    if (!QFileInfo::exists(target)) {
-        // A rewrite that removed the target before its rename finished: the temporary file is
-        // complete (it was closed before the target was touched) and is the only copy.
-        if (replaceFile(temporary, target))
-            return;
-    }
-    QFile::remove(temporary);
+    if (QFileInfo::exists(temporary))
+        QFile::remove(temporary);
 }
 
 QString temporaryName(const QString &name)

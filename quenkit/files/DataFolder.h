@@ -27,7 +27,10 @@ QString dataPath(const QString &name);
 QString resolvePath(const QString &path);
 
 // Replaces target with source in one step: afterwards target holds either its old or the new
-// contents, never neither. On failure source is left in place and false is returned.
+// contents, never neither. The new contents are on disk before the name changes, and the
+// change of name is on disk before the call returns (where the system can say so), so a power
+// cut cannot leave an empty or partial file under the target's name. On failure source is left
+// in place and false is returned.
 bool replaceFile(const QString &source, const QString &target, QString *error = nullptr);
 
 // Makes replaceFile fail for targets the hook returns true for, as a full disk or a file held
@@ -35,10 +38,11 @@ bool replaceFile(const QString &source, const QString &target, QString *error = 
 // an empty hook restores normal operation.
 void setReplaceFileFailureHook(std::function<bool(const QString &target)> hook);
 
-// A temporary file left by a rewrite that did not finish: when target is missing the
-// temporary file holds the only copy and takes target's place; otherwise it is stale and
-// removed. Called before every rewrite that uses temporary.
-void recoverLeftover(const QString &temporary, const QString &target);
+// Removes a temporary file left by a rewrite that did not finish. A rewrite never touches its
+// target before the new file is complete, so a leftover is never the only copy of anything:
+// whether or not the target exists, it is stale. Called under the target's lock before every
+// rewrite that uses temporary; readers leave it alone.
+void removeLeftover(const QString &temporary);
 
 // The rewrite's temporary name: name with its last three characters replaced by "TMP".
 QString temporaryName(const QString &name);

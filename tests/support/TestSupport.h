@@ -14,6 +14,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <thread>
+#include <vector>
+
 namespace testsupport {
 
 // A fresh data folder and settings folder, used by the library for the fixture's lifetime.
@@ -85,6 +88,23 @@ inline CliResult runCli(const QStringList &args, const QStringList &env = {}, co
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+// Runs several workers at once, each running its own commands of the tool one after another, as
+// several scripts (or a script beside the program) would. The results, per worker in order.
+inline QList<QList<CliResult>> runCliWorkers(const QList<QList<QStringList>> &workers, const QStringList &env = {})
+{
+    QList<QList<CliResult>> results(workers.size());
+    std::vector<std::thread> threads;
+    for (qsizetype w = 0; w < workers.size(); ++w) {
+        threads.emplace_back([&, w] {
+            for (const QStringList &args : workers[w])
+                results[w].append(runCli(args, env));
+        });
+    }
+    for (std::thread &t : threads)
+        t.join();
+    return results;
 }
 
 }  // namespace testsupport

@@ -114,18 +114,20 @@ TEST_F(BinRecordTest, FailedReplacementLosesNothing)
     EXPECT_FALSE(QFileInfo::exists(m_folders.dataFile(QStringLiteral("R.TMP"))));
 }
 
-TEST_F(BinRecordTest, LeftoverOfAnInterruptedRewriteIsRecovered)
+TEST_F(BinRecordTest, LeftoverOfAnInterruptedRewriteIsRemoved)
 {
-    // A rewrite stopped after the file was removed and before the rename: only the temporary
-    // file holds the records. The next operation restores them before doing its own work.
+    // A rewrite never removes its file before the rename, so a temporary file beside a missing
+    // file is what remained of a deleted one: it does not come back.
     ASSERT_TRUE(writeFile(m_folders.dataFile(QStringLiteral("R.TMP")), records(2)));
     QFile::remove(path());
-    EXPECT_EQ(DeleteBINRecord(0, kSize, name), 1);
-    EXPECT_EQ(readFile(path()), QByteArray(kSize, 'B'));
+    EXPECT_EQ(DeleteBINRecord(0, kSize, name), 0);
+    EXPECT_FALSE(QFileInfo::exists(path()));
+    EXPECT_FALSE(QFileInfo::exists(m_folders.dataFile(QStringLiteral("R.TMP"))));
 
     // A stale temporary file beside an intact file leaves no bytes behind.
+    ASSERT_TRUE(writeFile(path(), records(2)));
     ASSERT_TRUE(writeFile(m_folders.dataFile(QStringLiteral("R.TMP")), QByteArray(10 * kSize, 'Q')));
-    EXPECT_EQ(DeleteBINRecord(5, kSize, name), 0);
+    EXPECT_EQ(DeleteBINRecord(0, kSize, name), 1);
     EXPECT_EQ(readFile(path()), QByteArray(kSize, 'B'));
     EXPECT_FALSE(QFileInfo::exists(m_folders.dataFile(QStringLiteral("R.TMP"))));
 }

@@ -2,6 +2,8 @@
 
 #include "DbfTestTables.h"
 
+#include <QMap>
+
 using namespace dbftest;
 using testsupport::CliResult;
 using testsupport::runCli;
@@ -135,4 +137,53 @@ TEST_F(DbfCli, UsageErrors)
     }
     EXPECT_EQ(bytesOf(QStringLiteral("T.DBF")), before);
     EXPECT_FALSE(QFile::exists(n));
+}
+
+// Four scripts insert into and delete from one table at once. Inserts in the middle rewrite the
+// whole table; without a lock across the read, the decision and the rewrite, two writers each
+// rewrote from the same old table and one's change vanished, with success reported.
+TEST_F(DbfCli, ConcurrentWritersLoseNothing)
+{
+    ASSERT_EQ(dbf({QStringLiteral("create"), file, QStringLiteral("K:C:4"), QStringLiteral("V:C:8")}).exitCode, 0);
+    constexpr int kKept = 20;
+    for (int i = 0; i < kKept; ++i) {
+        const CliResult r = dbf({QStringLiteral("write"), file, QStringLiteral("K"),
+                                 QStringLiteral("K=%1").arg(i * 10, 4, 10, QLatin1Char('0')), QStringLiteral("V=old%1").arg(i)});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+
+    constexpr int kWriters = 4;
+    constexpr int kInserts = 10;
+    constexpr int kDeletes = 3;
+    const QStringList env = {QStringLiteral("DALMORA_CONFIG_DIR=") + m_folders.configDir()};
+    QList<QList<QStringList>> workers(kWriters);
+    QMap<QString, QString> expected;
+    for (int i = 0; i < kKept; ++i)
+        expected.insert(QStringLiteral("%1").arg(i * 10, 4, 10, QLatin1Char('0')), QStringLiteral("old%1").arg(i));
+    for (int w = 0; w < kWriters; ++w) {
+        for (int n = 0; n < kInserts; ++n) {
+            // Keys between the existing ones, so that every insert rewrites the table.
+            const QString key = QStringLiteral("%1").arg((n * 2 % kKept) * 10 + w + 1, 4, 10, QLatin1Char('0'));
+            workers[w].append({QStringLiteral("dbf"), QStringLiteral("write"), file, QStringLiteral("K"),
+                               QStringLiteral("K=") + key, QStringLiteral("V=w%1n%2").arg(w).arg(n)});
+            expected.insert(key, QStringLiteral("w%1n%2").arg(w).arg(n));
+            if (n < kDeletes) {
+                const QString gone = QStringLiteral("%1").arg((w * kDeletes + n) * 10, 4, 10, QLatin1Char('0'));
+                workers[w].append({QStringLiteral("dbf"), QStringLiteral("delete"), file, QStringLiteral("K"), gone});
+                expected.remove(gone);
+            }
+        }
+    }
+    const QList<QList<CliResult>> results = testsupport::runCliWorkers(workers, env);
+    for (int w = 0; w < kWriters; ++w) {
+        for (qsizetype i = 0; i < results[w].size(); ++i)
+            EXPECT_EQ(results[w][i].exitCode, 0) << workers[w][i].join(u' ').toStdString() << "\n"
+                                                 << results[w][i].err.toStdString();
+    }
+
+    QString want;
+    int n = 0;
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        want += QStringLiteral("%1,%2,%3\n").arg(n++).arg(it.key(), it.value());
+    EXPECT_EQ(dbf({QStringLiteral("dump"), file}).out, want);
 }

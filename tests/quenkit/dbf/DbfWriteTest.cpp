@@ -280,10 +280,12 @@ TEST_F(DbfWrite, TemporaryFilesNeverLeakIntoTheTable)
     EXPECT_EQ(bytesOf(t), baseTable());
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("料理.TMP"))));
 
-    // A table lost after its rewrite was written comes back from the temporary file.
+    // A temporary file beside a missing table never becomes the table: no rewrite removes its
+    // table first, so it is what was left of a table that was deleted.
     ASSERT_TRUE(QFile::rename(path(t), path(QStringLiteral("料理.TMP"))));
-    EXPECT_EQ(WriteDBFRecord(nullptr, t, body("0040"), kKeyField, WriteOrOverwrite), 1);
-    EXPECT_EQ(bytesOf(t), rewritten(kBase + QList<QByteArray>{row("0040", "new")}));
+    EXPECT_EQ(WriteDBFRecord(nullptr, t, body("0040"), kKeyField, WriteOrOverwrite), 0);
+    EXPECT_FALSE(QFile::exists(path(t)));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("料理.TMP"))));
 }
 
 TEST_F(DbfWrite, ManyWritesKeepTheTableSortedAndUnique)

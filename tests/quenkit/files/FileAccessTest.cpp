@@ -92,14 +92,16 @@ TEST(DataFolder, ReplaceAndRecover)
 
     // A stale temporary file beside an intact target is removed.
     ASSERT_TRUE(writeFile(temp, "stale"));
-    recoverLeftover(temp, target);
+    removeLeftover(temp);
     EXPECT_FALSE(QFileInfo::exists(temp));
     EXPECT_EQ(readFile(target), QByteArray("new"));
 
-    // A temporary file whose target is gone is the only copy and takes its place.
+    // A rewrite never removes its target first, so a temporary file whose target is gone is
+    // what a deleted file's interrupted rewrite left: it must not come back as the file (a new
+    // user of a reused number would read the deleted user's data).
     QFile::remove(target);
-    ASSERT_TRUE(writeFile(temp, "only copy"));
-    recoverLeftover(temp, target);
-    EXPECT_EQ(readFile(target), QByteArray("only copy"));
+    ASSERT_TRUE(writeFile(temp, "deleted user's data"));
+    removeLeftover(temp);
+    EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_FALSE(QFileInfo::exists(temp));
 }

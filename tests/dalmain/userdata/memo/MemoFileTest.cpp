@@ -180,16 +180,23 @@ TEST_F(MemoFileTest, AFailedRewriteLosesNothing)
     EXPECT_FALSE(QFileInfo::exists(m_folders.dataFile(QStringLiteral("MM4.BAK"))));
 }
 
-TEST_F(MemoFileTest, ACopyLeftByAnInterruptedRewriteIsRecovered)
+TEST_F(MemoFileTest, ACopyLeftByAnInterruptedRewriteIsNeverRead)
 {
-    const QByteArray copy = u32(1) + record("20240301", "from the copy");
+    const QByteArray copy = u32(1) + record("20240301", "a deleted user's memo");
     const QString bak = m_folders.dataFile(QStringLiteral("MM4.BAK"));
-    // The file itself is gone: the copy is the only data and takes its place.
+    // The file itself is gone, as after its user was deleted: the copy must not become the file
+    // of the next user of the number, neither for reading nor at the next write.
     ASSERT_TRUE(writeFile(bak, copy));
-    EXPECT_EQ(text("20240301"), QByteArray("from the copy"));
-    EXPECT_EQ(bytes(), copy);
-    // The file is there: a copy beside it is stale and goes.
-    ASSERT_TRUE(writeFile(bak, u32(0)));
-    EXPECT_EQ(text("20240301"), QByteArray("from the copy"));
+    EXPECT_TRUE(text("20240301").isEmpty());
+    EXPECT_EQ(WriteMemo(file, "20240302", "new"), 1);
+    EXPECT_TRUE(text("20240301").isEmpty());
+    EXPECT_EQ(text("20240302"), QByteArray("new"));
     EXPECT_FALSE(QFileInfo::exists(bak));
+    // The file is there: a copy beside it is stale, ignored by readers and removed by the next
+    // write.
+    ASSERT_TRUE(writeFile(bak, copy));
+    EXPECT_TRUE(text("20240301").isEmpty());
+    EXPECT_EQ(WriteMemo(file, "20240303", "newer"), 1);
+    EXPECT_FALSE(QFileInfo::exists(bak));
+    EXPECT_EQ(bytes(), u32(2) + record("20240302", "new") + record("20240303", "newer"));
 }
