@@ -3,10 +3,6 @@
 #include "dalmain/userdata/DayMenu.h"
 #include "dalmain/userdata/DayMenuFile.h"
 
-#include "quenkit/files/DataFolder.h"
-
-#include <QFile>
-
 #include <cmath>
 #include <limits>
 
@@ -34,35 +30,6 @@ void scaleVector(NutrientVector &values, double divisor)
     for (double &v : values)
         v /= divisor;
 }
-
-// Reads records of one user's menu file through a single open for the whole run: a year's
-// analysis reads hundreds of records, and opening the file for each one costs more than the
-// reads themselves. The file is closed when the reader goes.
-class MenuRecordReader
-{
-public:
-    explicit MenuRecordReader(int user)
-        : m_file(quenkit::dataPath(dayMenuFileName(user)))
-        , m_buffer(kDayMenuSize, Qt::Uninitialized)
-    {
-        m_open = m_file.open(QIODevice::ReadOnly);
-    }
-
-    // Record number record (1-based) into menu; false when it is not a whole record of the file.
-    bool read(int record, DayMenu &menu)
-    {
-        if (!m_open || record < 1 || !m_file.seek(static_cast<qint64>(record - 1) * kDayMenuSize))
-            return false;
-        if (m_file.read(m_buffer.data(), kDayMenuSize) != kDayMenuSize)
-            return false;
-        return decodeDayMenu(m_buffer, menu);
-    }
-
-private:
-    QFile m_file;
-    QByteArray m_buffer;
-    bool m_open = false;
-};
 
 }  // namespace
 
@@ -166,7 +133,7 @@ int SumIntake(AnalysisResult &result, const AnalysisRequest &request, const Entr
 
     int days = 0;
     DayMenu menu;
-    MenuRecordReader reader(request.user);
+    DayMenuReader reader(request.user);
     for (const int record : records) {
         // A chosen record that is gone (the file changed since the choice) is not a day eaten:
         // counting it would lower every average.

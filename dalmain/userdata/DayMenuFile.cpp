@@ -1,13 +1,11 @@
 #include "dalmain/userdata/DayMenuFile.h"
 
+#include "dalmain/userdata/DayMenuIndex.h"
 #include "dalmain/userdata/UserStore.h"
 
 #include "quenkit/binrec/BinRecord.h"
 #include "quenkit/files/DataFolder.h"
-
-#include <QFile>
-
-#include <functional>
+#include "quenkit/files/FileLock.h"
 
 namespace dalmain {
 
@@ -18,31 +16,9 @@ bool validSearchKey(QByteArrayView key)
     return !key.isEmpty() && key.size() <= kDateKeyLength;
 }
 
-enum class Scan { Done, NotMapped };
-
-// Calls visit(record, date key) for every whole record from record first on, in file order,
-// until visit returns false. Only the key bytes are touched: the file is mapped, so finding
-// the days of a month in ten years of records costs a few thousand page lookups, not a read
-// of the whole file. NotMapped when the system would not map the file.
-Scan scanDateKeys(int user, int first, const std::function<bool(int, QByteArrayView)> &visit)
+QString menuPath(int user)
 {
-    QFile file(quenkit::dataPath(dayMenuFileName(user)));
-    if (!file.open(QIODevice::ReadOnly))
-        return Scan::Done;
-    const qint64 records = file.size() / kDayMenuSize;
-    if (first < 1 || first > records)
-        return Scan::Done;
-    const uchar *map = file.map(0, records * kDayMenuSize);
-    if (!map)
-        return Scan::NotMapped;
-    const char *base = reinterpret_cast<const char *>(map);
-    for (qint64 r = first - 1; r < records; ++r) {
-        const QByteArrayView key(base + r * kDayMenuSize + daymenu::kKeyOffset, kDateKeyLength);
-        if (!visit(static_cast<int>(r + 1), key))
-            break;
-    }
-    file.unmap(const_cast<uchar *>(map));
-    return Scan::Done;
+    return quenkit::dataPath(dayMenuFileName(user));
 }
 
 }  // namespace
@@ -56,57 +32,21 @@ int FindDayMenu(int user, QByteArrayView key, int first)
 {
     if (user < 0 || !validSearchKey(key) || first < 1)
         return 0;
-    int found = 0;
-    const Scan scan = scanDateKeys(user, first, [&](int record, QByteArrayView date) {
-        if (!date.startsWith(key))
-            return true;
-        found = record;
-        return false;
-    });
-    if (scan == Scan::NotMapped)
-        return quenkit::SearchBINRecord(kDayMenuSize, daymenu::kKeyOffset, first, dayMenuFileName(user), key);
-    return found;
+    return dayMenuKeys(menuPath(user)).find(key, first);
 }
 
 QList<int> FindDayMenus(int user, QByteArrayView key)
 {
-    QList<int> found;
     if (user < 0 || !validSearchKey(key))
-        return found;
-    const Scan scan = scanDateKeys(user, 1, [&](int record, QByteArrayView date) {
-        if (date.startsWith(key))
-            found.append(record);
-        return true;
-    });
-    if (scan == Scan::NotMapped) {
-        found.clear();
-        for (int r = FindDayMenu(user, key, 1); r > 0; r = FindDayMenu(user, key, r + 1))
-            found.append(r);
-    }
-    return found;
+        return {};
+    return dayMenuKeys(menuPath(user)).findAll(key);
 }
 
 QList<QByteArray> dayMenuDates(int user)
 {
-    QList<QByteArray> dates;
     if (user < 0)
-        return dates;
-    const Scan scan = scanDateKeys(user, 1, [&](int, QByteArrayView date) {
-        dates.append(date.toByteArray());
-        return true;
-    });
-    if (scan == Scan::NotMapped) {
-        dates.clear();
-        const int count = CountDayMenus(user);
-        QByteArray key(kDateKeyLength, '\0');
-        for (int r = 0; r < count; ++r) {
-            const qint64 offset = static_cast<qint64>(r) * kDayMenuSize + daymenu::kKeyOffset;
-            if (quenkit::ReadBINRecord(offset, kDateKeyLength, dayMenuFileName(user), key.data()) != 1)
-                break;
-            dates.append(key);
-        }
-    }
-    return dates;
+        return {};
+    return dayMenuKeys(menuPath(user)).toList();
 }
 
 DayMenuReader::DayMenuReader(int user)
@@ -114,7 +54,7 @@ DayMenuReader::DayMenuReader(int user)
 {
     if (user < 0)
         return;
-    m_file.setFileName(quenkit::dataPath(dayMenuFileName(user)));
+    m_file.setFileName(menuPath(user));
     if (m_file.open(QIODevice::ReadOnly))
         m_records = static_cast<int>(m_file.size() / kDayMenuSize);
 }
@@ -142,11 +82,30 @@ int CountDayMenus(int user)
     return quenkit::GetRecordCount(kDayMenuSize, dayMenuFileName(user));
 }
 
-int DeleteDayMenu(int user, int record)
+int DeleteDayMenu(int user, int record, QByteArrayView dateKey)
 {
-    if (record < 1 || record > CountDayMenus(user))
+    if (user < 0 || record < 1)
         return 0;
-    return quenkit::DeleteBINRecord(record - 1, kDayMenuSize, dayMenuFileName(user));
+    const QString name = dayMenuFileName(user);
+    const quenkit::FileLock lock = quenkit::lockDataFile(name);
+    if (!lock.isLocked())
+        return 0;
+    const QString path = quenkit::dataPath(name);
+    DayMenuKeys keys = dayMenuKeys(path);
+    // The record number may have been found before the lock was taken; another writer may
+    // since have removed a day before it, and the record now holds a different day.
+    const QByteArray stored = dateKeyInFile(path, record);
+    if (stored.isEmpty() || (!dateKey.isEmpty() && stored != dateKey))
+        return 0;
+    if (quenkit::DeleteBINRecord(record - 1, kDayMenuSize, name) != 1)
+        return 0;
+    if (record <= keys.count() && keys.key(record) == stored) {
+        keys.remove(record);
+        dayMenuKeysChanged(path, keys);
+    } else {
+        forgetDayMenuKeys(path);
+    }
+    return 1;
 }
 
 }  // namespace dalmain

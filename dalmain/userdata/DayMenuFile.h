@@ -11,7 +11,9 @@
 // A user's menu file: one DayMenu record per day that has a menu, in the order the days were
 // first saved, each date at most once. Record numbers are 1-based. Only whole records count: a
 // file whose length is not a multiple of the record size (a write cut short) keeps every whole
-// record readable and ignores the rest.
+// record readable and ignores the rest. The searches answer from the file's date keys held in
+// memory (DayMenuIndex.h): the first one reads the keys, later ones only check that the file
+// has not changed.
 namespace dalmain {
 
 // The menu file of a user, relative to the data folder.
@@ -54,8 +56,11 @@ private:
 int CountDayMenus(int user);
 
 // Removes record number record; the records after it move up by one. The file is rewritten
-// through a temporary file that replaces it in one step. 1 when removed, 0 when there is no
-// such record or the rewrite failed (the file is then unchanged).
-int DeleteDayMenu(int user, int record);
+// through a temporary file that replaces it in one step, under the file's lock. A caller that
+// found the record for a day passes the day's date key (8 characters): another program may
+// have changed the file since, so the record is removed only when it still holds that day.
+// 1 when removed; 0 when there is no such record, it holds another day, the lock could not be
+// taken or the rewrite failed (the file is then unchanged).
+int DeleteDayMenu(int user, int record, QByteArrayView dateKey = {});
 
 }  // namespace dalmain

@@ -1,9 +1,12 @@
 #include "dalmain/userdata/DayMenuSave.h"
 
 #include "dalmain/userdata/DayMenuFile.h"
+#include "dalmain/userdata/DayMenuIndex.h"
 
 #include "quenkit/binrec/BinRecord.h"
+#include "quenkit/files/DataFolder.h"
 #include "quenkit/files/FileAccess.h"
+#include "quenkit/files/FileLock.h"
 #include "quenkit/owner/Owner.h"
 #include "quenkit/text/ShiftJis.h"
 
@@ -184,18 +187,9 @@ DaySaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKe
     if (!buildDayMenu(dateKey, day, totals, wasteRatioOn, record, error))
         return DaySaveResult::Invalid;
 
-    const int existing = FindDayMenu(user, record.dateKey, 1);
-    if (day.isEmpty()) {
-        if (existing == 0)
-            return DaySaveResult::NothingToSave;
-        if (DeleteDayMenu(user, existing) != 1) {
-            fail(error, QStringLiteral("the menu file could not be rewritten"));
-            return DaySaveResult::Failed;
-        }
-        return DaySaveResult::Removed;
-    }
-
-    if (askFirst) {
+    // The question comes before the lock: the file must not stay locked against the other
+    // programs while the user decides. Removing an emptied day asks nothing.
+    if (askFirst && !day.isEmpty()) {
         const quenkit::Message question{QStringLiteral("献立の保存"),
                                         QStringLiteral("編集中の献立を保存します。\nよろしいですか？"),
                                         quenkit::Buttons::OkCancel, quenkit::Icon::Information,
@@ -204,16 +198,46 @@ DaySaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKe
             return DaySaveResult::Cancelled;
     }
 
+    // From finding the day to writing it nobody else may change the file: two saves of new
+    // days would both append at the same place, and a removal would shift the record found.
+    const QString name = dayMenuFileName(user);
+    const quenkit::FileLock lock = quenkit::lockDataFile(name);
+    if (!lock.isLocked()) {
+        fail(error, lock.error());
+        return DaySaveResult::Failed;
+    }
+    const QString path = quenkit::dataPath(name);
+    DayMenuKeys keys;
+    const int existing = findDayToChange(path, record.dateKey, keys);
+    if (day.isEmpty()) {
+        if (existing == 0)
+            return DaySaveResult::NothingToSave;
+        if (DeleteDayMenu(user, existing, record.dateKey) != 1) {
+            fail(error, QStringLiteral("the menu file could not be rewritten"));
+            return DaySaveResult::Failed;
+        }
+        return DaySaveResult::Removed;
+    }
+
     // A new day goes after the last whole record: a record cut short by an earlier failed
-    // write is overwritten rather than left to shift every later record off its place.
-    const int target = existing > 0 ? existing : CountDayMenus(user) + 1;
+    // write is overwritten rather than left to shift every later record off its place. Keys
+    // that could not be read would put it over the first day.
+    if (existing == 0 && keys.count() != CountDayMenus(user)) {
+        fail(error, QStringLiteral("the menu file could not be read"));
+        return DaySaveResult::Failed;
+    }
+    const int target = existing > 0 ? existing : keys.count() + 1;
     const QByteArray bytes = encodeDayMenu(record);
     if (!ensureMenuFile(user)
-        || quenkit::WriteBINRecord(static_cast<qint64>(target - 1) * kDayMenuSize, kDayMenuSize,
-                                   dayMenuFileName(user), bytes.constData()) != 1) {
+        || quenkit::WriteBINRecord(static_cast<qint64>(target - 1) * kDayMenuSize, kDayMenuSize, name,
+                                   bytes.constData()) != 1) {
+        forgetDayMenuKeys(path);
         fail(error, QStringLiteral("the menu file could not be written"));
         return DaySaveResult::Failed;
     }
+    if (existing == 0)
+        keys.append(record.dateKey);
+    dayMenuKeysChanged(path, keys);
     if (recordNumber)
         *recordNumber = target;
     return existing > 0 ? DaySaveResult::Rewritten : DaySaveResult::Appended;

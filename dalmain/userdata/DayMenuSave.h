@@ -76,7 +76,9 @@ enum class DaySaveResult {
 // Saves day as the record of dateKey in the user's menu file. An empty day removes the day's
 // record, so the file never holds an empty day. With askFirst the user confirms before a
 // non-empty day is written. A missing menu file is created. recordNumber receives the record
-// written (0 when none was).
+// written (0 when none was). Finding the day and writing it happen under the file's lock, so
+// saves of other programs at the same time cannot land on the same record or undo this one;
+// when the lock cannot be taken nothing is written and the result is Failed.
 DaySaveResult SaveDayMenu(quenkit::Owner *owner, int user, QByteArrayView dateKey, const MenuDay &day,
                        const DayTotals &totals, bool askFirst, bool wasteRatioOn, int *recordNumber = nullptr,
                        QString *error = nullptr);

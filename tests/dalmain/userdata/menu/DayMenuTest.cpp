@@ -4,15 +4,18 @@
 
 #include "quenkit/binrec/BinRecord.h"
 #include "quenkit/files/DataFolder.h"
+#include "quenkit/files/FileLock.h"
 #include "quenkit/owner/ScriptedOwner.h"
 #include "quenkit/text/ShiftJis.h"
 
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
+#include <QLockFile>
 #include <QtEndian>
 
 #include <bit>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -444,4 +447,105 @@ TEST_F(DayMenuFileTest, MissingFileReadsAsNoDaysAndTheFirstSaveCreatesIt)
     ASSERT_TRUE(QFile::rename(menuPath(), m_folders.dataFile(QStringLiteral("3.mem"))));
     EXPECT_EQ(save("20240101", oneFood(2, 10)), DaySaveResult::Rewritten);
     EXPECT_EQ(CountDayMenus(kUser), 1);
+}
+
+TEST_F(DayMenuFileTest, SearchesBetweenSavesAndRemovalsSeeEachChange)
+{
+    // Each step changes the file; the searches after it must agree with the file's bytes, as
+    // a search of a program that never held the keys in memory would.
+    const std::function<void()> steps[] = {
+        [&] { ASSERT_EQ(save("20240301", oneFood(1, 10)), DaySaveResult::Appended); },
+        [&] { ASSERT_EQ(save("20240302", oneFood(1, 10)), DaySaveResult::Appended); },
+        [&] { ASSERT_EQ(save("20240215", oneFood(1, 10)), DaySaveResult::Appended); },
+        [&] { ASSERT_EQ(save("20240302", oneFood(2, 20)), DaySaveResult::Rewritten); },
+        [&] { ASSERT_EQ(save("20240301", MenuDay()), DaySaveResult::Removed); },
+        [&] { ASSERT_EQ(save("20240303", oneFood(1, 10)), DaySaveResult::Appended); },
+        [&] { ASSERT_EQ(DeleteDayMenu(kUser, 3), 1); },
+        [&] { ASSERT_TRUE(writeFile(menuPath(), fileBytes() + QByteArray(5000, 'B'))); },
+        [&] { ASSERT_EQ(save("20240301", oneFood(1, 10)), DaySaveResult::Appended); },
+        [&] { ASSERT_EQ(save("20240215", MenuDay()), DaySaveResult::Removed); },
+    };
+    int step = 0;
+    for (const std::function<void()> &change : steps) {
+        change();
+        ++step;
+        const QByteArray bytes = fileBytes();
+        QList<QByteArray> keys;
+        for (qsizetype at = 0; at + kDayMenuSize <= bytes.size(); at += kDayMenuSize)
+            keys.append(bytes.mid(at + daymenu::kKeyOffset, kDateKeyLength));
+        EXPECT_EQ(dayMenuDates(kUser), keys) << "after step " << step;
+        for (const char *prefix : {"2024", "202403", "20240302", "20240215"}) {
+            QList<int> expected;
+            for (qsizetype r = 0; r < keys.size(); ++r) {
+                if (keys[r].startsWith(prefix))
+                    expected.append(static_cast<int>(r + 1));
+            }
+            EXPECT_EQ(FindDayMenus(kUser, prefix), expected) << prefix << " after step " << step;
+            EXPECT_EQ(FindDayMenu(kUser, prefix, 1), expected.value(0)) << prefix << " after step " << step;
+        }
+    }
+    EXPECT_EQ(keysInFile(), (QList<QByteArray>{"20240302", "20240301"}));
+}
+
+TEST_F(DayMenuFileTest, ARemovalByRecordNumberChecksTheDayItWasFoundFor)
+{
+    for (const char *date : {"20240301", "20240302", "20240303"})
+        ASSERT_EQ(save(date, oneFood(1, 10)), DaySaveResult::Appended);
+    const QByteArray before = fileBytes();
+    struct Case {
+        int record;
+        const char *dateKey;
+        int result;
+    } cases[] = {
+        {3, "20240302", 0},  // found as record 3 before another writer removed a day ahead of it
+        {2, "202403", 0},    // a month is not the day
+        {4, "20240303", 0},
+        {0, "", 0},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(DeleteDayMenu(kUser, c.record, c.dateKey), c.result) << c.record << " " << c.dateKey;
+        EXPECT_EQ(fileBytes(), before) << c.record << " " << c.dateKey;
+    }
+    EXPECT_EQ(DeleteDayMenu(kUser, 2, "20240302"), 1);
+    EXPECT_EQ(keysInFile(), (QList<QByteArray>{"20240301", "20240303"}));
+    EXPECT_EQ(DeleteDayMenu(kUser, 2), 1);
+    EXPECT_EQ(keysInFile(), (QList<QByteArray>{"20240301"}));
+}
+
+TEST_F(DayMenuFileTest, AFileLockedByAnotherProgramIsLeftAsItIsAndTheSaveFails)
+{
+    ASSERT_EQ(save("20240301", oneFood(1, 10)), DaySaveResult::Appended);
+    ASSERT_EQ(save("20240302", oneFood(1, 10)), DaySaveResult::Appended);
+    const QByteArray before = fileBytes();
+
+    const int timeout = quenkit::fileLockTimeout();
+    quenkit::setFileLockTimeout(50);
+    QLockFile other(quenkit::lockFilePath(menuPath()));
+    ASSERT_TRUE(other.tryLock(0));
+    struct Case {
+        const char *what;
+        const char *date;
+        MenuDay day;
+    } cases[] = {
+        {"a new day", "20240303", oneFood(1, 10)},
+        {"a stored day", "20240301", oneFood(2, 10)},
+        {"an emptied day", "20240302", MenuDay()},
+    };
+    for (const Case &c : cases) {
+        int record = -1;
+        QString error;
+        EXPECT_EQ(SaveDayMenu(nullptr, kUser, c.date, c.day, computeDayTotals(c.day, true), false, true, &record, &error),
+                  DaySaveResult::Failed)
+            << c.what;
+        EXPECT_EQ(record, 0) << c.what;
+        EXPECT_FALSE(error.isEmpty()) << c.what;
+        EXPECT_EQ(fileBytes(), before) << c.what;
+    }
+    EXPECT_EQ(DeleteDayMenu(kUser, 1, "20240301"), 0);
+    EXPECT_EQ(DeleteDayMenu(kUser, 1), 0);
+    EXPECT_EQ(fileBytes(), before);
+
+    other.unlock();
+    quenkit::setFileLockTimeout(timeout);
+    EXPECT_EQ(DeleteDayMenu(kUser, 1, "20240301"), 1);
 }

@@ -2,11 +2,17 @@
 
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/userdata/DayMenuFile.h"
+#include "dalmain/userdata/DayMenuSave.h"
 #include "dalmain/userdata/MemoFile.h"
 
 #include "quenkit/text/ShiftJis.h"
 
 #include "support/TestSupport.h"
+
+#include <QDate>
+#include <QMap>
+
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -51,12 +57,11 @@ protected:
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     }
 
-    CliResult run(const QStringList &args)
+    QStringList folderArgs() const
     {
-        return testsupport::runCli(QStringList{QStringLiteral("--config-dir"), m_folders.configDir(),
-                                               QStringLiteral("--data-dir"), m_folders.dataDir()}
-                                   + args);
+        return {QStringLiteral("--config-dir"), m_folders.configDir(), QStringLiteral("--data-dir"), m_folders.dataDir()};
     }
+    CliResult run(const QStringList &args) { return testsupport::runCli(folderArgs() + args); }
     CliResult menu(const QStringList &args) { return run(QStringList{QStringLiteral("menu")} + args); }
     CliResult memo(const QStringList &args) { return run(QStringList{QStringLiteral("memo")} + args); }
 
@@ -203,4 +208,136 @@ TEST_F(MenuCliTest, MemosOfEachKindAreSetReadAndRemoved)
     // A character Shift-JIS cannot hold is refused rather than stored as "?".
     EXPECT_EQ(memo({"set", "0", "MM", "20240315", QStringLiteral("😀")}).exitCode, 1);
     EXPECT_EQ(memo({"get", "0", "MM", "20240315"}).exitCode, 1);
+}
+
+namespace {
+
+QString dayKey(int dayOfYear)
+{
+    return QDate(2024, 1, 1).addDays(dayOfYear).toString(QStringLiteral("yyyyMMdd"));
+}
+
+// The days of a menu file, read from its bytes: date key to the record's bytes, and every key
+// in file order.
+struct StoredDays {
+    QMap<QByteArray, QByteArray> records;
+    QList<QByteArray> order;
+};
+
+StoredDays storedDays(const QByteArray &file)
+{
+    StoredDays days;
+    for (qsizetype at = 0; at + kDayMenuSize <= file.size(); at += kDayMenuSize) {
+        const QByteArray record = file.mid(at, kDayMenuSize);
+        days.order.append(record.mid(daymenu::kKeyOffset, kDateKeyLength));
+        days.records.insert(days.order.last(), record);
+    }
+    return days;
+}
+
+}  // namespace
+
+// Scripts and the program changing one menu file at once. Without a lock from finding a day to
+// writing it, two new days landed on the same record, a removal undid another writer's save and
+// rewrote the file without days saved meanwhile, and every writer still reported success.
+TEST_F(MenuCliTest, WritersAtOnceKeepEveryChangeAndLoseNoOtherDay)
+{
+    // Four scripts, and this process as the program would save beside them (writer 4).
+    constexpr int kWriters = 4;
+    constexpr int kRounds = 6;
+    constexpr int kUntouched = 20;
+    // Days 0-19 stay as they are; each writer w owns days 100 + 10 w ... to rewrite and
+    // 200 + 10 w ... to remove, and appends days 300 + 10 w ... that are not in the file.
+    auto save = [](const QString &key, double grams) {
+        MenuDay day;
+        if (grams > 0)
+            day.meals[Breakfast] = {MenuRow::foodRow(12, grams, EntryFood())};
+        return SaveDayMenu(nullptr, 0, key.toLatin1(), day, computeDayTotals(day, true), false, true);
+    };
+    for (int d = 0; d < kUntouched; ++d)
+        ASSERT_EQ(save(dayKey(d), 10 + d), DaySaveResult::Appended);
+    for (int w = 0; w <= kWriters; ++w) {
+        for (int r = 0; r < kRounds; ++r) {
+            ASSERT_EQ(save(dayKey(100 + 10 * w + r), 1), DaySaveResult::Appended);
+            ASSERT_EQ(save(dayKey(200 + 10 * w + r), 1), DaySaveResult::Appended);
+        }
+    }
+    const StoredDays before = storedDays(menuFile());
+    ASSERT_EQ(before.order.size(), kUntouched + 2 * (kWriters + 1) * kRounds);
+    // The cache of this process holds the keys now; the writers below change the file behind it.
+    ASSERT_EQ(dayMenuDates(0), before.order);
+
+    QList<QList<QStringList>> workers(kWriters);
+    QMap<QByteArray, quint16> expectedBreakfast;  // day -> amount in tenths of its one food
+    QList<QByteArray> removed;
+    for (int w = 0; w <= kWriters; ++w) {
+        for (int r = 0; r < kRounds; ++r) {
+            const int tenths = 10 * (w * kRounds + r + 1);
+            const QString food = QStringLiteral("12:%1").arg(tenths / 10);
+            const QString appended = dayKey(300 + 10 * w + r);
+            const QString rewritten = dayKey(100 + 10 * w + r);
+            const QString gone = dayKey(200 + 10 * w + r);
+            expectedBreakfast.insert(appended.toLatin1(), static_cast<quint16>(tenths));
+            expectedBreakfast.insert(rewritten.toLatin1(), static_cast<quint16>(tenths));
+            removed.append(gone.toLatin1());
+            if (w == kWriters)
+                continue;
+            workers[w].append(folderArgs() + QStringList{"menu", "set", "0", appended, "breakfast", food});
+            workers[w].append(folderArgs() + QStringList{"menu", "set", "0", rewritten, "breakfast", food});
+            workers[w].append(folderArgs() + QStringList{"menu", "set", "0", gone, "breakfast", ""});
+        }
+    }
+    // Its keys are in this process's memory from the start, and the scripts change the file
+    // behind them.
+    QList<DaySaveResult> programResults;
+    std::thread program([&] {
+        for (int r = 0; r < kRounds; ++r) {
+            const double grams = kWriters * kRounds + r + 1;
+            programResults.append(save(dayKey(300 + 10 * kWriters + r), grams));
+            programResults.append(save(dayKey(100 + 10 * kWriters + r), grams));
+            programResults.append(save(dayKey(200 + 10 * kWriters + r), 0));
+        }
+    });
+    const QList<QList<CliResult>> results = testsupport::runCliWorkers(workers);
+    program.join();
+    for (int r = 0; r < kRounds; ++r) {
+        EXPECT_EQ(programResults.value(3 * r), DaySaveResult::Appended) << r;
+        EXPECT_EQ(programResults.value(3 * r + 1), DaySaveResult::Rewritten) << r;
+        EXPECT_EQ(programResults.value(3 * r + 2), DaySaveResult::Removed) << r;
+    }
+    for (int w = 0; w < kWriters; ++w) {
+        ASSERT_EQ(results[w].size(), workers[w].size());
+        for (qsizetype i = 0; i < results[w].size(); ++i)
+            EXPECT_EQ(results[w][i].exitCode, 0) << workers[w][i].mid(4).join(u' ').toStdString() << "\n"
+                                                 << results[w][i].err.toStdString();
+    }
+
+    const QByteArray file = menuFile();
+    EXPECT_EQ(file.size() % kDayMenuSize, 0);
+    const StoredDays after = storedDays(file);
+    EXPECT_EQ(after.records.size(), after.order.size()) << "a date is stored twice";
+    for (auto it = expectedBreakfast.cbegin(); it != expectedBreakfast.cend(); ++it) {
+        DayMenu d;
+        ASSERT_TRUE(after.records.contains(it.key())) << it.key().constData() << " is missing";
+        ASSERT_TRUE(decodeDayMenu(after.records.value(it.key()), d));
+        EXPECT_EQ(d.entries[Breakfast][0], (DayMenuEntry{12, it.value()})) << it.key().constData();
+    }
+    for (const QByteArray &key : removed)
+        EXPECT_FALSE(after.records.contains(key)) << key.constData() << " came back";
+    for (int d = 0; d < kUntouched; ++d) {
+        const QByteArray key = dayKey(d).toLatin1();
+        EXPECT_EQ(after.records.value(key), before.records.value(key)) << key.constData() << " changed or vanished";
+    }
+    EXPECT_EQ(after.order.size(), kUntouched + 2 * (kWriters + 1) * kRounds);
+
+    // This process's searches see what the other programs wrote.
+    EXPECT_EQ(dayMenuDates(0), after.order);
+    for (const char *prefix : {"2024", "202401", "20240101", "202410"}) {
+        QList<int> expected;
+        for (qsizetype r = 0; r < after.order.size(); ++r) {
+            if (after.order[r].startsWith(prefix))
+                expected.append(static_cast<int>(r + 1));
+        }
+        EXPECT_EQ(FindDayMenus(0, prefix), expected) << prefix;
+    }
 }
