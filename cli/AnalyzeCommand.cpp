@@ -13,6 +13,8 @@
 #include "dalmain/userdata/UserSession.h"
 #include "dalmain/userdata/UserStore.h"
 
+#include "quenkit/dates/Dates.h"
+
 #include <QDate>
 #include <QRegularExpression>
 
@@ -43,11 +45,13 @@ const cli::Command &self()
     Q_UNREACHABLE();
 }
 
-// "2024-01-15" as the date key "20240115"; empty when it is not a calendar date.
+// "2024-01-15" as the date key "20240115"; empty when it is not a calendar date of a year that
+// records can have (a period of other years would be analysed as one without records).
 QByteArray dayKey(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    if (!pattern.match(text).hasMatch() || !QDate::fromString(text, Qt::ISODate).isValid())
+    if (!pattern.match(text).hasMatch() || !quenkit::isRecordYear(text.left(4).toInt())
+        || !QDate::fromString(text, Qt::ISODate).isValid())
         return {};
     return QString(text).remove(QLatin1Char('-')).toLatin1();
 }
@@ -56,13 +60,17 @@ QByteArray monthKey(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(0[1-9]|1[0-2])$"));
     const auto m = pattern.match(text);
-    return m.hasMatch() ? (m.captured(1) + m.captured(2)).toLatin1() : QByteArray();
+    if (!m.hasMatch() || !quenkit::isRecordYear(m.captured(1).toInt()))
+        return {};
+    return (m.captured(1) + m.captured(2)).toLatin1();
 }
 
 QByteArray yearKey(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^\\d{4}$"));
-    return pattern.match(text).hasMatch() ? text.toLatin1() : QByteArray();
+    if (!pattern.match(text).hasMatch() || !quenkit::isRecordYear(text.toInt()))
+        return {};
+    return text.toLatin1();
 }
 
 
@@ -125,6 +133,8 @@ int run(cli::Context &ctx, QStringList args)
         return cli::usageError(ctx, self(), QStringLiteral("'%1' is not a valid %2 value")
                                                 .arg(chosen->value, QLatin1String(chosen->name)));
 
+    if (!cli::userTableReadable(ctx, self().name))
+        return cli::ExitFailure;
     const std::optional<dalmain::UserListEntry> named = cli::userArgument(args[0]);
     const std::optional<QString> name = named ? std::optional<QString>(named->name) : std::nullopt;
     if (!name) {
@@ -132,12 +142,17 @@ int run(cli::Context &ctx, QStringList args)
         return cli::ExitNo;
     }
 
-    if (dalmain::LoadReferenceIntakes(nullptr, dalmain::referenceIntakes()) != dalmain::IntakeLoad::Loaded)
-        ctx.err << "dalmora analyze: warning: the reference intakes could not be read completely; "
-                   "missing values count as no reference\n";
+    const dalmain::IntakeLoad intakes = dalmain::LoadReferenceIntakes(nullptr, dalmain::referenceIntakes());
     dalmain::UserSession session;
     if (!session.open(nullptr, *name)) {
         ctx.err << "dalmora analyze: the user '" << *name << "' cannot be read\n";
+        return cli::ExitFailure;
+    }
+    // Judged against the zeros of a file that cannot be read, every nutrient would pass as
+    // having no reference at all.
+    if (session.profile()->intakeSubject().national && intakes != dalmain::IntakeLoad::Loaded) {
+        ctx.err << "dalmora analyze: the reference intakes cannot be read: " << dalmain::kReferenceIntakeFile
+                << (intakes == dalmain::IntakeLoad::Damaged ? " is damaged\n" : " is missing\n");
         return cli::ExitFailure;
     }
     const int user = static_cast<int>(session.profile()->number);

@@ -1,9 +1,20 @@
 #include "Arguments.h"
 
+#include "quenkit/dates/Dates.h"
+
 #include <QDate>
 #include <QRegularExpression>
 
 namespace cli {
+
+bool userTableReadable(Context &ctx, const QString &group)
+{
+    QString problem;
+    if (dalmain::userTableState(&problem) == dalmain::UserTableState::Ready)
+        return true;
+    ctx.err << ctx.program << " " << group << ": " << problem << "\n";
+    return false;
+}
 
 std::optional<dalmain::UserListEntry> userArgument(const QString &text)
 {
@@ -20,7 +31,8 @@ QByteArray dateKeyArgument(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-?(\\d{2})-?(\\d{2})$"));
     const QRegularExpressionMatch m = pattern.match(text);
-    if (!m.hasMatch() || !QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()).isValid())
+    if (!m.hasMatch() || !quenkit::isRecordYear(m.captured(1).toInt())
+        || !QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()).isValid())
         return {};
     return (m.captured(1) + m.captured(2) + m.captured(3)).toLatin1();
 }

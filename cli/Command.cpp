@@ -1,5 +1,7 @@
 #include "Command.h"
 
+#include "quenkit/files/FileLock.h"
+
 namespace cli {
 
 namespace {
@@ -27,6 +29,14 @@ int usageError(Context &ctx, const Command &command, const QString &message)
         ctx.err << command.usage << "\n";
     ctx.err.flush();
     return ExitUsage;
+}
+
+QString withLockReason(const QString &failure)
+{
+    const QString reason = quenkit::lastFileLockError();
+    if (reason.isEmpty() || failure.contains(reason))
+        return failure;
+    return failure + QStringLiteral(": ") + reason;
 }
 
 bool takeOption(QStringList &args, const QString &name, QString *value, bool *ok)

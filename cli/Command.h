@@ -37,6 +37,11 @@ const QList<Command> &registeredCommands();
 // Prints "dalmora GROUP: MESSAGE" and the group's usage on ctx.err; returns ExitUsage.
 int usageError(Context &ctx, const Command &command, const QString &message);
 
+// The message of a write that failed, followed by why a lock could not be taken when that is
+// the reason ("... is being changed by another program"), so that a busy file is not reported
+// as a bare failure.
+QString withLockReason(const QString &failure);
+
 // Takes "--name VALUE" (or "--name=VALUE") out of args; true when present. A missing value is
 // reported through ok = false.
 bool takeOption(QStringList &args, const QString &name, QString *value, bool *ok = nullptr);

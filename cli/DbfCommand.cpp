@@ -5,6 +5,7 @@
 
 #include "quenkit/dbf/Dbf.h"
 #include "quenkit/files/FileAccess.h"
+#include "quenkit/files/FileLock.h"
 #include "quenkit/owner/Owner.h"
 #include "quenkit/text/ShiftJis.h"
 #include "quenkit/text/StringHelpers.h"
@@ -68,6 +69,14 @@ int failure(cli::Context &ctx, const QString &text)
 {
     ctx.err << "dalmora dbf: " << text << "\n";
     return cli::ExitFailure;
+}
+
+// A write or delete that did nothing (result 0) because another program was changing the table
+// says so; the result itself stays the only output on stdout.
+void reportLockFailure(cli::Context &ctx, int result)
+{
+    if (result == 0 && !quenkit::lastFileLockError().isEmpty())
+        ctx.err << "dalmora dbf: " << quenkit::lastFileLockError() << "\n";
 }
 
 QString csvField(const QString &text)
@@ -224,7 +233,12 @@ int write(cli::Context &ctx, const QString &path, QStringList args, bool newOnly
         const int i = fieldIndex(layout, name);
         if (i < 0)
             return cli::usageError(ctx, self(), QStringLiteral("no field '%1'").arg(assignment.left(eq)));
-        const QByteArray value = quenkit::toSjis(assignment.mid(eq + 1));
+        bool encodable = true;
+        const QByteArray value = quenkit::toSjis(assignment.mid(eq + 1), &encodable);
+        // Stored, such a character would come back as "?": refused, as every text entry is.
+        if (!encodable)
+            return cli::usageError(ctx, self(), QStringLiteral("'%1' has a character that Shift-JIS cannot hold")
+                                                    .arg(assignment.mid(eq + 1)));
         if (value.size() > layout.fields[i].length())
             return cli::usageError(ctx, self(), QStringLiteral("'%1' takes %2 bytes, field %3 has %4")
                                                     .arg(assignment.mid(eq + 1))
@@ -238,6 +252,7 @@ int write(cli::Context &ctx, const QString &path, QStringList args, bool newOnly
     const int result = quenkit::WriteDBFRecord(&owner, path, body, keyField,
                                                newOnly ? quenkit::WriteNewOnly : quenkit::WriteOrOverwrite);
     ctx.out << result << "\n";
+    reportLockFailure(ctx, result);
     return result == 1 || result == 2 ? cli::ExitOk : cli::ExitNo;
 }
 
@@ -307,12 +322,18 @@ int run(cli::Context &ctx, QStringList args)
         return write(ctx, path, args, newOnly);
     int result = 0;
     if (name == QLatin1String("delete")) {
+        bool encodable = true;
+        const QByteArray key = quenkit::toSjis(args[1], &encodable);
+        // A key with a character turned into "?" would name another record.
+        if (!encodable)
+            return cli::usageError(ctx, self(), QStringLiteral("'%1' has a character that Shift-JIS cannot hold").arg(args[1]));
         ToolOwner owner(ctx.err);
-        result = quenkit::DeleteDBFRecord(&owner, path, quenkit::toSjis(args[1]), quenkit::toSjis(args[0]));
+        result = quenkit::DeleteDBFRecord(&owner, path, key, quenkit::toSjis(args[0]));
     } else {
         result = quenkit::DeleteDBFNoRecord(path, record);
     }
     ctx.out << result << "\n";
+    reportLockFailure(ctx, result);
     return result == 1 ? cli::ExitOk : cli::ExitNo;
 }
 

@@ -253,8 +253,10 @@ int run(cli::Context &ctx, QStringList args)
     }
     if (action == QLatin1String("rebuild-index")) {
         if (!dalmain::RebuildFoodIndex(nullptr, files)) {
-            ctx.err << "dalmora foods: cannot rebuild " << quenkit::tablePath(files.index) << " from "
-                    << quenkit::tablePath(files.table) << "\n";
+            ctx.err << "dalmora foods: "
+                    << cli::withLockReason(QStringLiteral("cannot rebuild %1 from %2")
+                                               .arg(quenkit::tablePath(files.index), quenkit::tablePath(files.table)))
+                    << "\n";
             return cli::ExitFailure;
         }
         return cli::ExitOk;

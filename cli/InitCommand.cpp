@@ -151,7 +151,9 @@ int run(cli::Context &ctx, QStringList args)
                                                     {QStringLiteral("DataDir2"), folderSetting(data)}};
     for (const auto &[name, value] : folders) {
         if (quenkit::SetUserRegistryString(name, value) != 1) {
-            ctx.err << "dalmora init: cannot store " << name << " in " << quenkit::settingsFolder() << "\n";
+            ctx.err << "dalmora init: "
+                    << cli::withLockReason(QStringLiteral("cannot store %1 in %2").arg(name, quenkit::settingsFolder()))
+                    << "\n";
             return cli::ExitFailure;
         }
     }

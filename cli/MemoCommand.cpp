@@ -82,6 +82,8 @@ int run(cli::Context &ctx, QStringList args)
     const QByteArray key = keyArgument(*kind, args[2]);
     if (key.isEmpty())
         return usage(ctx, QStringLiteral("'%1' is not a key of %2").arg(args[2], args[1]));
+    if (!cli::userTableReadable(ctx, self().name))
+        return cli::ExitFailure;
     const std::optional<dalmain::UserListEntry> user = cli::userArgument(args[0]);
     if (!user) {
         ctx.err << "dalmora memo: no such user\n";
@@ -111,7 +113,7 @@ int run(cli::Context &ctx, QStringList args)
         return cli::ExitNo;
     }
     if (dalmain::WriteMemo(file, key, text) != 1) {
-        ctx.err << "dalmora memo: " << file << " could not be written\n";
+        ctx.err << "dalmora memo: " << cli::withLockReason(file + QStringLiteral(" could not be written")) << "\n";
         return cli::ExitFailure;
     }
     return cli::ExitOk;

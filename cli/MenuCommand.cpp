@@ -98,13 +98,18 @@ struct Target {
 // USER and DATE from the front of args.
 std::optional<Target> userAndDate(cli::Context &ctx, QStringList &args, int *rc)
 {
-    const std::optional<dalmain::UserListEntry> user = cli::userArgument(args.takeFirst());
+    const QString userText = args.takeFirst();
     const QString dateText = args.takeFirst();
     const QByteArray key = cli::dateKeyArgument(dateText);
     if (key.isEmpty()) {
         *rc = usage(ctx, QStringLiteral("'%1' is not a date (YYYY-MM-DD)").arg(dateText));
         return std::nullopt;
     }
+    if (!cli::userTableReadable(ctx, self().name)) {
+        *rc = cli::ExitFailure;
+        return std::nullopt;
+    }
+    const std::optional<dalmain::UserListEntry> user = cli::userArgument(userText);
     if (!user) {
         ctx.err << "dalmora menu: no such user\n";
         *rc = cli::ExitNo;
@@ -154,6 +159,16 @@ int setMeal(cli::Context &ctx, QStringList args)
     }
     if (hasDish && items.isEmpty())
         return usage(ctx, QStringLiteral("--dish needs foods"));
+    if (hasDish) {
+        // The name is stored in a field of its own width: a longer one would be cut, and a
+        // character Shift-JIS has not would come back as "?".
+        bool encodable = true;
+        const QByteArray bytes = quenkit::toSjis(dish, &encodable);
+        if (!encodable)
+            return usage(ctx, QStringLiteral("--dish has a character that Shift-JIS cannot hold"));
+        if (bytes.size() > dalmain::kDishNameWidth)
+            return usage(ctx, QStringLiteral("--dish is longer than %1 bytes in Shift-JIS").arg(dalmain::kDishNameWidth));
+    }
 
     int rc = cli::ExitOk;
     const std::optional<Target> target = userAndDate(ctx, args, &rc);
@@ -219,7 +234,8 @@ int setMeal(cli::Context &ctx, QStringList args)
     case dalmain::DaySaveResult::Failed:
         break;
     }
-    ctx.err << "dalmora menu: " << (error.isEmpty() ? QStringLiteral("the day was not saved") : error) << "\n";
+    ctx.err << "dalmora menu: " << cli::withLockReason(error.isEmpty() ? QStringLiteral("the day was not saved") : error)
+            << "\n";
     return cli::ExitFailure;
 }
 
@@ -238,9 +254,13 @@ int showDay(cli::Context &ctx, QStringList args)
         ctx.err << "dalmora menu: no menu on " << shownDate(target->key) << "\n";
         return cli::ExitNo;
     }
-    // Names only: the figures below are the ones stored with the day.
+    // Names only: the figures below are the ones stored with the day. Without the table every
+    // food would be listed as unknown, which it is not.
     dalmain::FoodCache cache;
-    dalmain::LoadFoodCache(nullptr, cache);
+    if (dalmain::LoadFoodCache(nullptr, cache) != 1) {
+        ctx.err << "dalmora menu: the food table cannot be read\n";
+        return cli::ExitFailure;
+    }
 
     ctx.out << shownDate(target->key) << " (record " << record << ")\n";
     int dishSlot = 0;
@@ -290,6 +310,8 @@ int listDays(cli::Context &ctx, QStringList args)
             return usage(ctx, QStringLiteral("'%1' is not a year or a month (YYYY or YYYYMM)").arg(args[1]));
         prefix = QString(args[1]).remove(QLatin1Char('-')).toLatin1();
     }
+    if (!cli::userTableReadable(ctx, self().name))
+        return cli::ExitFailure;
     const std::optional<dalmain::UserListEntry> user = cli::userArgument(args[0]);
     if (!user) {
         ctx.err << "dalmora menu: no such user\n";

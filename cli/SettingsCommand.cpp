@@ -3,6 +3,7 @@
 
 #include "Command.h"
 
+#include "quenkit/files/FileLock.h"
 #include "quenkit/registry/SettingsStore.h"
 
 namespace {
@@ -88,7 +89,9 @@ int run(cli::Context &ctx, QStringList args)
         const int result = install ? quenkit::SetUserRegistryString(rest[0], rest[1])
                                    : quenkit::SetRegistryString(section, rest[0], rest[1]);
         if (result != 1) {
-            ctx.err << "dalmora settings: could not store the value in " << quenkit::settingsFolder() << "\n";
+            ctx.err << "dalmora settings: "
+                    << cli::withLockReason(QStringLiteral("could not store the value in ") + quenkit::settingsFolder())
+                    << "\n";
             return cli::ExitFailure;
         }
         return cli::ExitOk;
@@ -98,6 +101,10 @@ int run(cli::Context &ctx, QStringList args)
             return cli::usageError(ctx, self(), QStringLiteral("delete takes %1NAME").arg(install ? "" : "SECTION "));
         const int result = install ? quenkit::DeleteUserRegistryString(rest[0])
                                    : quenkit::DeleteRegistryString(section, rest[0]);
+        if (result != 1 && !quenkit::lastFileLockError().isEmpty()) {
+            ctx.err << "dalmora settings: " << cli::withLockReason(QStringLiteral("could not delete the value")) << "\n";
+            return cli::ExitFailure;
+        }
         return result == 1 ? cli::ExitOk : cli::ExitNo;
     }
     if (action == QLatin1String("list")) {

@@ -1,6 +1,7 @@
 // dalmora users: the household's profiles without the user screen. Entries go through the same
 // check as on the screen; its messages appear on stderr and a refused entry ends with exit 1.
 
+#include "Arguments.h"
 #include "Command.h"
 
 #include "dalmain/analysis/NutrientDisplay.h"
@@ -102,6 +103,8 @@ int list(cli::Context &ctx, const QStringList &args)
 {
     if (const int rc = requireNoMore(ctx, args))
         return rc;
+    if (!cli::userTableReadable(ctx, self().name))
+        return cli::ExitFailure;
     for (const dalmain::UserListEntry &u : dalmain::listUsers())
         ctx.out << u.number << "\t" << u.reading << "\t" << u.name << "\n";
     return cli::ExitOk;
@@ -118,14 +121,23 @@ int show(cli::Context &ctx, const QStringList &args)
 {
     if (args.size() != 1)
         return cli::usageError(ctx, self(), QStringLiteral("show takes one NAME"));
+    if (!cli::userTableReadable(ctx, self().name))
+        return cli::ExitFailure;
     ConsoleOwner owner(ctx.err);
-    dalmain::LoadReferenceIntakes(&owner, dalmain::referenceIntakes());
+    const dalmain::IntakeLoad intakes = dalmain::LoadReferenceIntakes(&owner, dalmain::referenceIntakes());
     dalmain::UserSession session;
     if (!session.open(&owner, args.first())) {
         ctx.err << "dalmora users: no user named " << args.first() << "\n";
         return cli::ExitNo;
     }
     const dalmain::UserProfile &p = *session.profile();
+    // The owner has told why; values of a damaged file would be shown as if they were the
+    // national ones.
+    if (p.intakeSubject().national && intakes != dalmain::IntakeLoad::Loaded) {
+        ctx.err << "dalmora users: the reference values of " << p.name << " cannot be derived: "
+                << dalmain::kReferenceIntakeFile << " cannot be read\n";
+        return cli::ExitFailure;
+    }
     const dalmain::UserEntries shown = dalmain::entriesFromProfile(p);
     ctx.out << "番号\t" << p.number << "\n"
             << "フリガナ\t" << p.reading << "\n"
@@ -286,6 +298,8 @@ int remove(cli::Context &ctx, const QStringList &args)
 {
     if (args.size() != 1)
         return cli::usageError(ctx, self(), QStringLiteral("delete takes one NAME"));
+    if (!cli::userTableReadable(ctx, self().name))
+        return cli::ExitFailure;
     const std::optional<int> record = dalmain::findUserRecord(args.first());
     const std::optional<dalmain::UserProfile> profile = record ? dalmain::readUser(*record) : std::nullopt;
     if (!profile) {
@@ -294,9 +308,17 @@ int remove(cli::Context &ctx, const QStringList &args)
     }
     dalmain::UserSession session;
     if (session.deleteUsers(nullptr, {{*record, profile->number, profile->reading, profile->name}}) != 1) {
-        ctx.err << "dalmora users: the record of " << profile->name << " cannot be deleted\n";
+        ctx.err << "dalmora users: "
+                << cli::withLockReason(QStringLiteral("the record of %1 cannot be deleted").arg(profile->name));
+        if (!session.lastError().isEmpty())
+            ctx.err << " (" << session.lastError() << ")";
+        ctx.err << "\n";
         return cli::ExitFailure;
     }
+    // The user is gone; a file that could not be removed is removed when the number is next
+    // given out, but the user should know it is still there.
+    if (!session.lastError().isEmpty())
+        ctx.err << "dalmora users: " << session.lastError() << "\n";
     ctx.out << "deleted user " << profile->number << ": " << profile->name << "\n";
     return cli::ExitOk;
 }
@@ -318,7 +340,7 @@ int templates(cli::Context &ctx, const QStringList &args)
         } else if (quenkit::createDbfTable(name, fields) == 1) {
             ctx.out << "created " << name << "\n";
         } else {
-            ctx.err << "dalmora users: " << name << " cannot be created\n";
+            ctx.err << "dalmora users: " << cli::withLockReason(name + QStringLiteral(" cannot be created")) << "\n";
             rc = cli::ExitFailure;
         }
     }

@@ -34,10 +34,17 @@ QByteArray textSearchFields()
     return list;
 }
 
-// Reads the table's layout and checks that its records can hold a food.
+// Reads the table's layout and checks that its records can hold a food: long enough, and the
+// number and the name where a food keeps them (another table of a food's length is no food
+// table).
 bool readFoodLayout(const QString &table, quenkit::DbfLayout &layout)
 {
-    return quenkit::readDbfLayout(table, layout) && layout.bodyLength() >= food::BodyLength;
+    if (!quenkit::readDbfLayout(table, layout) || layout.bodyLength() < food::BodyLength)
+        return false;
+    const std::optional<quenkit::FieldSlice> number = layout.fieldSlice(sjis(food::NumberField));
+    const std::optional<quenkit::FieldSlice> name = layout.fieldSlice(sjis(food::NameField));
+    return number && *number == quenkit::FieldSlice{food::NumberWidth, 0} && name
+           && *name == quenkit::FieldSlice{food::NameWidth, food::NumberWidth};
 }
 
 // Calls visit(recordNumber, body, deleted) for every record in order. The records are read a
@@ -154,35 +161,53 @@ int writeFoodTable(const QString &path, const QList<FoodRecord> &records, QStrin
     return 1;
 }
 
-int RebuildFoodIndex(quenkit::Owner *owner, const FoodTableFiles &files)
+namespace {
+
+// What the index of the table holds: one number per record in record order, 0 for a deleted
+// record. false when the table cannot be searched or read, or has more records than the index
+// can count.
+bool indexNumbersOfTable(quenkit::Owner *owner, const QString &table, QList<quint16> &numbers)
 {
+    numbers.clear();
     QList<int> live;
-    if (quenkit::SearchDBFRecord(owner, live, files.table, sjis(food::NameField), "", "") < 0)
-        return 0;
+    if (quenkit::SearchDBFRecord(owner, live, table, sjis(food::NameField), "", "") < 0)
+        return false;
     quenkit::DbfLayout layout;
-    if (!readFoodLayout(files.table, layout) || layout.recordCount() > 0xFFFF)
-        return 0;
-    QByteArray index(2 + 2 * layout.recordCount(), '\0');
-    qToLittleEndian<quint16>(static_cast<quint16>(layout.recordCount()), index.data());
+    if (!readFoodLayout(table, layout) || layout.recordCount() > 0xFFFF)
+        return false;
     // The search found the live records; a deleted one keeps the number 0 at its place.
     QList<bool> isLive(layout.recordCount(), false);
     for (int r : std::as_const(live)) {
         if (r >= 0 && r < layout.recordCount())
             isLive[r] = true;
     }
-    const bool read = forEachRecord(files.table, [&](int r, QByteArrayView body, bool) {
+    numbers = QList<quint16>(layout.recordCount(), 0);
+    return forEachRecord(table, [&](int r, QByteArrayView body, bool) {
         if (!isLive[r])
             return;
         const quint32 number = FoodRecord::numberOf(body);
-        qToLittleEndian<quint16>(number <= 0xFFFF ? static_cast<quint16>(number) : 0, index.data() + 2 + 2 * r);
+        numbers[r] = number <= 0xFFFF ? static_cast<quint16>(number) : 0;
     });
-    if (!read)
-        return 0;
+}
 
+bool writeFoodIndex(const FoodTableFiles &files, const QList<quint16> &numbers)
+{
+    QByteArray index(2 + 2 * numbers.size(), '\0');
+    qToLittleEndian<quint16>(static_cast<quint16>(numbers.size()), index.data());
+    for (qsizetype i = 0; i < numbers.size(); ++i)
+        qToLittleEndian<quint16>(numbers[i], index.data() + 2 + 2 * i);
     QSaveFile out(quenkit::tablePath(files.index));
     if (!out.open(QIODevice::WriteOnly) || out.write(index) != index.size())
-        return 0;
-    return out.commit() ? 1 : 0;
+        return false;
+    return out.commit();
+}
+
+}  // namespace
+
+int RebuildFoodIndex(quenkit::Owner *owner, const FoodTableFiles &files)
+{
+    QList<quint16> numbers;
+    return indexNumbersOfTable(owner, files.table, numbers) && writeFoodIndex(files, numbers) ? 1 : 0;
 }
 
 bool readFoodIndex(const FoodTableFiles &files, QList<quint16> &numbers)
@@ -212,9 +237,18 @@ int FoodRecordNumber(quenkit::Owner *, quint32 number, const FoodTableFiles &fil
 
 quint32 NextFoodNumber(const FoodTableFiles &files)
 {
+    // The number is chosen from the index, so the index has to be the table's: one that is
+    // damaged, cut short or left from another table would hand out a number a food already
+    // has. It is rebuilt from the table when it is not.
     QList<quint16> numbers;
-    if (!readFoodIndex(files, numbers))
+    QList<quint16> table;
+    if (!indexNumbersOfTable(nullptr, files.table, table))
         return food::NoNumber;
+    if (!readFoodIndex(files, numbers) || numbers != table) {
+        if (!writeFoodIndex(files, table))
+            return food::NoNumber;
+        numbers = table;
+    }
     const quint32 largest = numbers.isEmpty() ? 0 : *std::max_element(numbers.begin(), numbers.end());
     const QString section = QString::fromUtf8(FoodSettingsSection);
     const QString counterName = QString::fromUtf8(FoodNumberCounter);
@@ -250,6 +284,9 @@ int ReadFood(quenkit::Owner *owner, quint32 number, FoodRecord &food, const Food
     QByteArray body;
     if (quenkit::ReadDBFRecord(files.table, record, body) != 1 || body.size() < food::BodyLength)
         return 0;
+    // An index left from another state of the table points at some other food.
+    if (FoodRecord::numberOf(body) != number)
+        return 0;
     food = FoodRecord::fromBody(body);
     return 1;
 }
@@ -261,14 +298,16 @@ int LoadFoodCache(quenkit::Owner *, FoodCache &cache, const FoodTableFiles &file
     if (!readFoodLayout(files.table, layout))
         return 0;
     cache.reserve(layout.recordCount());
-    forEachRecord(files.table, [&cache](int, QByteArrayView body, bool deleted) {
+    const bool read = forEachRecord(files.table, [&cache](int, QByteArrayView body, bool deleted) {
         if (deleted)
             return;
         const FoodRecord r = FoodRecord::fromBody(body);
         cache.append(FoodCacheEntry{r.number, r.name, static_cast<quint32>(std::max(r.group, 0)), r.nutrients,
                                     r.wasteRatio});
     });
-    return 1;
+    if (!read)
+        cache.clear();
+    return read ? 1 : 0;
 }
 
 const FoodCacheEntry *findCachedFood(const FoodCache &cache, quint32 number)

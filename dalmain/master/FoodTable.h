@@ -48,7 +48,8 @@ int writeFoodTable(const QString &path, const QList<FoodRecord> &records, QStrin
 // searched or the index cannot be written.
 int RebuildFoodIndex(quenkit::Owner *owner, const FoodTableFiles &files = {});
 
-// The numbers of the index in record order; false when it cannot be read.
+// The numbers of the index in record order; false when it cannot be read. A file shorter than
+// its count gives the numbers it holds.
 bool readFoodIndex(const FoodTableFiles &files, QList<quint16> &numbers);
 
 // The record number of a food in the table: the first position of number in the index, or -1
@@ -57,11 +58,14 @@ int FoodRecordNumber(quenkit::Owner *owner, quint32 number, const FoodTableFiles
 
 // The number for a new user food: one past the larger of the stored counter and the largest
 // number of the index, stored as the new counter, while that is below 60000; from 60000 on the
-// smallest number missing from the index (the counter unchanged). food::NoNumber (65535) when
-// the index cannot be read or no number is free.
+// smallest number missing from the index (the counter unchanged). An index that is missing,
+// damaged or not the table's is rebuilt from the table first, so that the number is never one
+// a food of the table has. food::NoNumber (65535) when the table cannot be read, the index
+// cannot be rebuilt, or no number is free.
 quint32 NextFoodNumber(const FoodTableFiles &files = {});
 
-// Reads one food by its number through the index. 1, or 0 when it is not there.
+// Reads one food by its number through the index. 1, or 0 when it is not there (or the index
+// points at a record of another food).
 int ReadFood(quenkit::Owner *owner, quint32 number, FoodRecord &food, const FoodTableFiles &files = {});
 
 // The food cache: the table in memory, one entry per live record in record order.
@@ -74,8 +78,9 @@ struct FoodCacheEntry {
 };
 using FoodCache = QList<FoodCacheEntry>;
 
-// Fills cache from the table. 1, or 0 (cache empty) when the table cannot be opened or its
-// records are shorter than a food's.
+// Fills cache from the table. 1, or 0 (cache empty) when the table cannot be opened or read
+// whole, or is no food table (records shorter than a food's, or the number and name fields
+// not where a food keeps them).
 int LoadFoodCache(quenkit::Owner *owner, FoodCache &cache, const FoodTableFiles &files = {});
 // The entry of a food number, or null.
 const FoodCacheEntry *findCachedFood(const FoodCache &cache, quint32 number);

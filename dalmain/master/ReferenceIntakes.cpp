@@ -162,6 +162,61 @@ bool skipLines(Lines &lines, int count)
     return true;
 }
 
+// A field holds a whole number as the file writes one: blanks around an optional sign, digits and
+// an optional fraction, or nothing (no value). The reading rule takes the leading prefix of
+// anything; this is what a sound file has.
+bool isNumberField(QByteArrayView field, bool integer)
+{
+    field = field.trimmed();
+    if (field.isEmpty())
+        return true;
+    qsizetype i = 0;
+    if (field[i] == '+' || field[i] == '-')
+        ++i;
+    qsizetype digits = 0;
+    while (i < field.size() && isDigit(field[i]))
+        ++i, ++digits;
+    if (!integer && i < field.size() && field[i] == '.') {
+        ++i;
+        while (i < field.size() && isDigit(field[i]))
+            ++i, ++digits;
+    }
+    return digits > 0 && i == field.size();
+}
+
+// An age bound past any person's age marks a damaged row (the user screen admits up to 99).
+constexpr int kMaxUpperAge = 150;
+
+// Why the line of a table row is not one, or empty when it is.
+QString rowProblem(QByteArrayView line)
+{
+    const QList<QByteArray> fields = splitFields(line);
+    if (fields.size() < kIntakeRowFields)
+        return QStringLiteral("%1 fields of %2").arg(fields.size()).arg(kIntakeRowFields);
+    for (int i = 1; i < kIntakeRowFields; ++i) {
+        if (!isNumberField(fields[i], i == 1))
+            return QStringLiteral("field %1 is not a number").arg(i);
+    }
+    for (qsizetype i = kIntakeRowFields; i < fields.size(); ++i) {
+        if (!fields[i].trimmed().isEmpty())
+            return QStringLiteral("more than %1 fields").arg(kIntakeRowFields);
+    }
+    const int age = leadingInteger(fields[1]);
+    if (age < 0 || age > kMaxUpperAge)
+        return QStringLiteral("upper age %1").arg(age);
+    return {};
+}
+
+template <size_t N>
+QString ageOrderProblem(const std::array<ReferenceIntakeRow, N> &rows, const char *table)
+{
+    for (int i = 1; i < kIntakeAgeRows; ++i) {
+        if (rows[i].upperAge < rows[i - 1].upperAge)
+            return QStringLiteral("the %1 age rows do not ascend at row %2").arg(QLatin1String(table)).arg(i + 1);
+    }
+    return {};
+}
+
 // Puts the installed copy of the file into the data folder. Qt copies through a temporary file,
 // so an interrupted copy never leaves a truncated file that would then be taken as damaged.
 void restoreInstalledCopy()
@@ -200,6 +255,34 @@ bool parseReferenceIntakes(QByteArrayView text, ReferenceIntakeTables &tables)
            && readRows(lines, tables.female);
 }
 
+QString referenceIntakeProblem(QByteArrayView text)
+{
+    constexpr int kHeadingLines = 3;
+    constexpr int kSeparatorLine = kHeadingLines + kIntakeAgeRows;
+    constexpr int kLines = kSeparatorLine + 1 + kIntakeAgeRows + kIntakeAdditionRows;   // 38
+    Lines lines(text);
+    QByteArrayView line;
+    for (int n = 0; n < kLines; ++n) {
+        if (!lines.next(line))
+            return QStringLiteral("the file ends after %1 of %2 lines").arg(n).arg(kLines);
+        if (n < kHeadingLines || n == kSeparatorLine)
+            continue;
+        const QString problem = rowProblem(line);
+        if (!problem.isEmpty())
+            return QStringLiteral("line %1: %2").arg(n + 1).arg(problem);
+    }
+    while (lines.next(line)) {
+        if (!line.trimmed().isEmpty())
+            return QStringLiteral("text after line %1").arg(kLines);
+    }
+    ReferenceIntakeTables tables;
+    parseReferenceIntakes(text, tables);
+    QString problem = ageOrderProblem(tables.male, "male");
+    if (problem.isEmpty())
+        problem = ageOrderProblem(tables.female, "female");
+    return problem;
+}
+
 IntakeLoad LoadReferenceIntakes(quenkit::Owner *owner, ReferenceIntakeTables &tables)
 {
     tables = ReferenceIntakeTables{};
@@ -213,7 +296,9 @@ IntakeLoad LoadReferenceIntakes(quenkit::Owner *owner, ReferenceIntakeTables &ta
         }
     }
     const QByteArray text = file.readAll();
-    if (!parseReferenceIntakes(text, tables)) {
+    // The rows are read either way: a damaged file still gives what it has, as a short one does.
+    const bool complete = parseReferenceIntakes(text, tables);
+    if (!complete || !referenceIntakeProblem(text).isEmpty()) {
         quenkit::inform(owner, kIntakeLoadCaption, kIntakeDamagedMessage, quenkit::Icon::Warning);
         return IntakeLoad::Damaged;
     }

@@ -77,12 +77,21 @@ inline const QString kIntakeDamagedMessage =
 // keep what they held. true when both tables are complete.
 bool parseReferenceIntakes(QByteArrayView text, ReferenceIntakeTables &tables);
 
+// What makes a text no reference intakes file, for a message; empty when it is sound. Sound
+// means: the 38 lines (nothing but blank lines after them), each row with its 172 fields (empty
+// ones behind them allowed), every field after the label a number or empty, the age bound a
+// whole number of 0-150, and the 15 age rows of each table in ascending order of their bounds.
+// The reading rule alone (parseReferenceIntakes) takes the leading number of any field, so a
+// file of random bytes would read as a table of zeros.
+QString referenceIntakeProblem(QByteArrayView text);
+
 enum class IntakeLoad { Loaded, Unreadable, Damaged };
 
 // Loads "jk2010.dat" from the data folder into tables, which are cleared first. When the file
 // is missing there, the installed copy is taken from the system data folder (DataDir) first.
-// Unreadable and Damaged are told to owner with their messages; the tables then hold the rows
-// that were read and zeros for the rest, and the program runs on with them.
+// Unreadable and Damaged (a file that ends early or is not sound, see referenceIntakeProblem)
+// are told to owner with their messages; the tables then hold the rows that were read and zeros
+// for the rest, and the program runs on with them.
 IntakeLoad LoadReferenceIntakes(quenkit::Owner *owner, ReferenceIntakeTables &tables);
 
 // The tables of this run: loaded once at start and kept until the end.

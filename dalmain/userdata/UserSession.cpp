@@ -2,6 +2,7 @@
 
 #include "quenkit/dates/Dates.h"
 #include "quenkit/dbf/Dbf.h"
+#include "quenkit/files/FileLock.h"
 #include "quenkit/owner/Owner.h"
 #include "quenkit/registry/SettingsStore.h"
 
@@ -46,25 +47,16 @@ SaveResult UserSession::save(quenkit::Owner *owner, UserEntries &entries, CheckM
 
 SaveResult UserSession::write(quenkit::Owner *owner, const UserEntries &entries, const WeightPrompt &prompt)
 {
-    if (!ensureUserTable()) {
-        m_lastError = QStringLiteral("「%1」を作成できません。").arg(kUserTable);
+    QString problem;
+    if (userTableState(&problem) == UserTableState::Damaged) {
+        m_lastError = problem;
         return SaveResult::Failed;
     }
-
-    const std::optional<int> record = findUserRecord(entries.name);
-    UserProfile base;
+    // The weight and the question come first, without the lock: another program must not wait
+    // on a dialog. Whether the name is new is decided again under the lock.
+    const bool seenAsNew = !findUserRecord(entries.name);
     FirstWeight weight;
-    if (record) {
-        const std::optional<UserProfile> existing = readUser(*record);
-        if (!existing) {
-            m_lastError = QStringLiteral("%1さんの記録を読み込めません。").arg(entries.name.trimmed());
-            return SaveResult::Failed;
-        }
-        base = *existing;
-    } else {
-        base.number = nextUserNumber();
-        base.firstDate = base.secondDate = recordDateToday();
-        base.reserved = QByteArray(userrecord::DateWidth, ' ');
+    if (seenAsNew) {
         const std::optional<FirstWeight> entered = prompt ? prompt() : std::nullopt;
         if (!entered)
             return SaveResult::Abandoned;
@@ -72,6 +64,42 @@ SaveResult UserSession::write(quenkit::Owner *owner, const UserEntries &entries,
         const QString question = QStringLiteral("%1さんを新しく保存します。\nよろしいですか？").arg(entries.name.trimmed());
         if (!quenkit::askYesNo(owner, kNewUserCaption, question))
             return SaveResult::Abandoned;
+    }
+
+    // From the look-up of the name to the written record the table stays locked: a number is
+    // chosen from the records, and another program choosing at the same time would take it too.
+    const quenkit::FileLock lock = quenkit::lockDataFile(kUserTable);
+    if (!lock.isLocked()) {
+        m_lastError = lock.error();
+        return SaveResult::Failed;
+    }
+    if (!ensureUserTable()) {
+        m_lastError = userTableState(&problem) == UserTableState::Damaged
+                          ? problem
+                          : QStringLiteral("「%1」を作成できません。").arg(kUserTable);
+        return SaveResult::Failed;
+    }
+
+    const std::optional<int> record = findUserRecord(entries.name);
+    UserProfile base;
+    if (record) {
+        // A user of this name saved by another program since the look-up above is overwritten
+        // like any existing user; the weight entered for a new one is not needed then.
+        const std::optional<UserProfile> existing = readUser(*record);
+        if (!existing) {
+            m_lastError = QStringLiteral("%1さんの記録を読み込めません。").arg(entries.name.trimmed());
+            return SaveResult::Failed;
+        }
+        base = *existing;
+    } else {
+        if (!seenAsNew) {
+            // Deleted by another program since the look-up: a new user needs a weight.
+            m_lastError = QStringLiteral("%1さんの記録が他のプログラムで削除されました。").arg(entries.name.trimmed());
+            return SaveResult::Failed;
+        }
+        base.number = nextUserNumber();
+        base.firstDate = base.secondDate = recordDateToday();
+        base.reserved = QByteArray(userrecord::DateWidth, ' ');
     }
 
     const UserProfile profile = profileFromEntries(entries, base);
@@ -141,10 +169,18 @@ bool UserSession::leaveScreen(quenkit::Owner *owner, UserEntries &entries, const
 
 int UserSession::deleteUsers(quenkit::Owner *owner, const QList<UserListEntry> &users)
 {
+    m_lastError.clear();
     if (users.isEmpty())
         return 0;
     if (!quenkit::askYesNo(owner, kDeleteCaption, kDeleteQuestion))
         return -1;
+    // Held while records go and files are removed: a user added meanwhile would be given the
+    // number that is being freed, and then lose the files removed under it.
+    const quenkit::FileLock lock = quenkit::lockDataFile(kUserTable);
+    if (!lock.isLocked()) {
+        m_lastError = lock.error();
+        return 0;
+    }
     int deleted = 0;
     for (const UserListEntry &user : users) {
         // Each deletion moves the records behind it, so every user is found again by name.
@@ -152,9 +188,15 @@ int UserSession::deleteUsers(quenkit::Owner *owner, const QList<UserListEntry> &
         const std::optional<UserProfile> profile = record ? readUser(*record) : std::nullopt;
         if (!profile)
             continue;
-        removeUserFiles(profile->number);
-        if (quenkit::DeleteDBFNoRecord(kUserTable, *record) != 1)
+        // The record goes first: a user whose record could not be deleted keeps its files. Files
+        // that cannot be removed after it are removed again when the number is given out anew.
+        if (quenkit::DeleteDBFNoRecord(kUserTable, *record) != 1) {
+            m_lastError = QStringLiteral("「%1」から%2さんの記録を削除できません。").arg(kUserTable, profile->name);
             continue;
+        }
+        QString leftover;
+        if (!removeUserFiles(profile->number, &leftover))
+            m_lastError = leftover;
         ++deleted;
         if (m_profile && m_profile->number == profile->number)
             clear();

@@ -66,9 +66,11 @@ public:
     bool hasUnsavedEntries(const UserEntries &entries) const;
 
     // Checks entries (correcting them in place) and writes the profile under the name: an
-    // existing user of that name is overwritten under its number; a new user is numbered,
-    // asked for the weight (prompt) and confirmed ("ユーザー情報の新規保存") first and gets its
-    // files. The saved profile becomes the open user and its reference values are derived.
+    // existing user of that name is overwritten under its number; a new user is asked for the
+    // weight (prompt) and confirmed ("ユーザー情報の新規保存") first, then numbered and given its
+    // files with the user table locked, so that programs saving at once never share a number.
+    // A lock that cannot be taken, or a damaged user table, fails the save with nothing
+    // written. The saved profile becomes the open user and its reference values are derived.
     // After Created the caller clears the menu screen's undo memory. Any result but Invalid
     // means the check passed, which has reloaded the PFC target ranges. Failed is told to owner
     // (kSaveFailedMessage) whatever the mode.
@@ -98,8 +100,10 @@ public:
     bool leaveScreen(quenkit::Owner *owner, UserEntries &entries, const WeightPrompt &prompt);
 
     // Deletes users after asking "選択されたユーザー情報を削除します。\nよろしいですか？":
-    // each user's files, then its record. The open user, when deleted, is closed. The number
-    // deleted, or -1 when the answer was No.
+    // each user's record, then every file of its number, with the user table locked
+    // throughout. The open user, when deleted, is closed. The number deleted, or -1 when the
+    // answer was No; lastError says why a user was not deleted (the lock could not be taken, the
+    // record could not be deleted) or which of its files stayed.
     int deleteUsers(quenkit::Owner *owner, const QList<UserListEntry> &users);
 
     // At start: opens the user open at the last exit (UserName) when SystemSet3 asks for it.
@@ -114,7 +118,7 @@ public:
     // Closes the open user.
     void clear();
 
-    // Why the last save returned Failed.
+    // Why the last save returned Failed, or what the last deletion could not do.
     const QString &lastError() const { return m_lastError; }
     // The field the last save's check refused (None when it passed).
     UserField invalidField() const { return m_invalidField; }

@@ -68,6 +68,26 @@ bool exists(const QString &name)
     return quenkit::FileOpen(name, quenkit::OpenExists) == 1;
 }
 
+// The fields of a table are those of the user table: same names and widths, in record order.
+bool hasUserFields(const quenkit::DbfLayout &layout)
+{
+    const QList<quenkit::DbfFieldDescriptor> expected = userTableFields();
+    if (layout.fields.size() != expected.size())
+        return false;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        if (layout.fields[i].name() != expected[i].name() || layout.fields[i].length() != expected[i].length())
+            return false;
+    }
+    return true;
+}
+
+// The name a memo file's rewrite goes through (see MemoFile.h): its last three characters
+// become "BAK".
+QString memoRewriteName(const QString &file)
+{
+    return file.left(file.size() - 3) + QStringLiteral("BAK");
+}
+
 }  // namespace
 
 QList<UserListEntry> listUsers()
@@ -156,9 +176,37 @@ unsigned nextUserNumber()
     return n;
 }
 
+UserTableState userTableState(QString *problem)
+{
+    auto state = [problem](UserTableState s, const QString &text) {
+        if (problem)
+            *problem = text;
+        return s;
+    };
+    if (!exists(kUserTable))
+        return state(UserTableState::Missing, QStringLiteral("「%1」がデータフォルダにありません。").arg(kUserTable));
+    quenkit::DbfLayout layout;
+    QString why;
+    if (!quenkit::readDbfLayout(kUserTable, layout, &why))
+        return state(UserTableState::Damaged, QStringLiteral("「%1」が壊れています（%2）。").arg(kUserTable, why));
+    if (!hasUserFields(layout))
+        return state(UserTableState::Damaged,
+                     QStringLiteral("「%1」が壊れています（フィールドがユーザー情報のものではありません）。").arg(kUserTable));
+    return state(UserTableState::Ready, QString());
+}
+
 bool ensureUserTable()
 {
-    return exists(kUserTable) || quenkit::createDbfTable(kUserTable, userTableFields()) == 1;
+    switch (userTableState()) {
+    case UserTableState::Ready:
+        return true;
+    case UserTableState::Missing:
+        return quenkit::createDbfTable(kUserTable, userTableFields()) == 1;
+    case UserTableState::Damaged:
+        break;
+    }
+    // A damaged table is left for the user to restore: replacing it would lose every user.
+    return false;
 }
 
 int writeUserRecord(const UserProfile &profile)
@@ -199,6 +247,17 @@ QStringList userFileNames(unsigned number)
             weightGoalFileName(user)};
 }
 
+QStringList userLeftoverNames(unsigned number)
+{
+    const int user = static_cast<int>(number);
+    QStringList names;
+    for (const QString &name : userFileNames(number))
+        names.append(quenkit::temporaryName(name));
+    for (MemoKind kind : {MemoKind::Menu, MemoKind::Analysis, MemoKind::Weight})
+        names.append(memoRewriteName(memoFileName(kind, user)));
+    return names;
+}
+
 bool createUserFiles(unsigned number, const FirstWeight &weight, QString *error)
 {
     auto fail = [&](const QString &reason) {
@@ -210,6 +269,14 @@ bool createUserFiles(unsigned number, const FirstWeight &weight, QString *error)
     for (const QString &name : {kWeightTemplate, kExerciseTemplate}) {
         if (!exists(name))
             return fail(QStringLiteral("ひな形の「%1」がデータフォルダにありません。").arg(name));
+    }
+    // No record carries the number, so any file of it belongs to nobody: a deletion that could
+    // not finish, or a creation that was cut short. The new person must not inherit it.
+    QString leftover;
+    if (!removeUserFiles(number, &leftover)) {
+        if (error)
+            *error = leftover;
+        return false;
     }
 
     const int menu = quenkit::FileOpen(menuFileName(number), quenkit::OpenCreate);
@@ -234,12 +301,19 @@ bool createUserFiles(unsigned number, const FirstWeight &weight, QString *error)
     return true;
 }
 
-void removeUserFiles(unsigned number)
+bool removeUserFiles(unsigned number, QString *error)
 {
-    for (const QString &name : userFileNames(number)) {
-        if (exists(name))
-            QFile::remove(quenkit::dataPath(name));
+    bool removed = true;
+    for (const QString &name : userFileNames(number) + userLeftoverNames(number)) {
+        if (!exists(name))
+            continue;
+        if (!QFile::remove(quenkit::dataPath(name)) && removed) {
+            removed = false;
+            if (error)
+                *error = QStringLiteral("「%1」を削除できません。").arg(name);
+        }
     }
+    return removed;
 }
 
 }  // namespace dalmain

@@ -47,9 +47,18 @@ std::optional<UserProfile> readUser(int record, bool *converted = nullptr);
 std::optional<UserProfile> readUserNamed(const QString &name);
 
 // The number a new user gets: the smallest from 0 up to the record count that no user has.
+// The caller holds the user table's lock until the user's record is written, so that no other
+// program hands out the same number meanwhile.
 unsigned nextUserNumber();
 
-// Creates the user table with no records when there is none. false when it cannot be created.
+// Whether the user table can be worked with: it exists, its header and records fit the file,
+// and its fields are those of a user record. An empty table is Ready.
+enum class UserTableState { Ready, Missing, Damaged };
+// The state, with a sentence for the user saying what is wrong in *problem (empty when Ready).
+UserTableState userTableState(QString *problem = nullptr);
+
+// Creates the user table with no records when there is none. false when it cannot be created
+// or the table there is not a user table.
 bool ensureUserTable();
 
 // Writes the profile's record, keyed by its name: a new name is inserted in name order, an
@@ -63,14 +72,20 @@ QString menuFileName(unsigned number);
 QString weightLogName(unsigned number);
 QString exerciseLogName(unsigned number);
 QStringList userFileNames(unsigned number);
+// The temporary names the rewrites of those files use (the name with "TMP" as its last three
+// characters; ".BAK" for the memo files), where an interrupted rewrite leaves its file.
+QStringList userLeftoverNames(unsigned number);
 
 // Creates a new user's files: an empty menu file and the two logs as copies of their templates,
-// the weight log holding the first weight. false, with the reason in *error (a sentence for the
-// user), when a template is missing or a file cannot be written; whatever was created is then
-// removed again.
+// the weight log holding the first weight. Whatever a former user of the number left behind is
+// removed first. false, with the reason in *error (a sentence for the user), when a template is
+// missing, a leftover cannot be removed or a file cannot be written; whatever was created is
+// then removed again. The caller holds the user table's lock.
 bool createUserFiles(unsigned number, const FirstWeight &weight, QString *error = nullptr);
 
-// Removes every file of a user that exists.
-void removeUserFiles(unsigned number);
+// Removes every file of a user that exists, leftovers of interrupted rewrites included. false,
+// with the first file that stays in *error (a sentence for the user), when one cannot be
+// removed.
+bool removeUserFiles(unsigned number, QString *error = nullptr);
 
 }  // namespace dalmain

@@ -1,5 +1,9 @@
 #include "quenkit/dates/Dates.h"
 
+#include <QtDebug>
+
+#include <atomic>
+
 namespace quenkit {
 
 namespace {
@@ -13,8 +17,14 @@ QDate today()
     const QByteArray fixed = qgetenv("DALMORA_TODAY");
     if (!fixed.isEmpty()) {
         const QDate d = QDate::fromString(QString::fromLatin1(fixed), Qt::ISODate);
-        if (d.isValid())
+        if (d.isValid() && isRecordYear(d.year()))
             return d;
+        // A test or a demonstration that meant to fix the day would otherwise run on today's
+        // date without noticing.
+        static std::atomic<bool> told{false};
+        if (!told.exchange(true))
+            qWarning("DALMORA_TODAY=%s is not a date YYYY-MM-DD from %d to %d; using today's date",
+                     fixed.constData(), kFirstRecordYear, kLastRecordYear);
     }
     return QDate::currentDate();
 }

@@ -7,8 +7,16 @@
 // Today, packed dates and times, and the calendar helpers every dated record uses.
 namespace quenkit {
 
+// The years a dated record can have: from 1980, the first year CheckDay admits, to 9999, the
+// last that the four digits of a date key (YYYYMMDD) hold.
+constexpr int kFirstRecordYear = 1980;
+constexpr int kLastRecordYear = 9999;
+inline bool isRecordYear(int year) { return year >= kFirstRecordYear && year <= kLastRecordYear; }
+
 // Today's date. The environment variable DALMORA_TODAY=YYYY-MM-DD fixes it (tests and
-// demonstrations); otherwise the local date.
+// demonstrations); otherwise the local date. A value that is no calendar date of a record year
+// is not used: the first call that meets it says so on the warning channel (stderr unless a
+// message handler is installed), once per process, and the local date is taken.
 QDate today();
 // Now, local time; with DALMORA_TODAY set, that day at the current local time.
 QDateTime now();

@@ -1,5 +1,8 @@
 #include "quenkit/dates/Dates.h"
 
+#include <QStringList>
+#include <QtDebug>
+
 #include <gtest/gtest.h>
 
 using namespace quenkit;
@@ -69,8 +72,32 @@ TEST(Today, FixedByTheEnvironment)
     EXPECT_EQ(packedDay(GetDate()), 6);
 }
 
-TEST(Today, IgnoresAMalformedValue)
+namespace {
+QStringList warnings;
+
+void recordWarning(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    FixedToday fixed("2031-13-45");
-    EXPECT_EQ(today(), QDate::currentDate());
+    if (type == QtWarningMsg)
+        warnings.append(message);
 }
+}  // namespace
+
+// Nothing else in this program sets a value that is not used, so the one warning of the process
+// is this test's.
+TEST(Today, IgnoresAValueThatIsNoRecordDateAndSaysSoOnce)
+{
+    const QtMessageHandler previous = qInstallMessageHandler(recordWarning);
+    for (const char *value : {"2031-13-45", "0000-01-01", "1979-12-31", "tomorrow", "2031-5-6"}) {
+        FixedToday fixed(value);
+        EXPECT_EQ(today(), QDate::currentDate()) << value;
+        EXPECT_EQ(now().date(), QDate::currentDate()) << value;
+    }
+    {
+        FixedToday fixed("1980-01-01");   // the first day a record can have is used
+        EXPECT_EQ(today(), QDate(1980, 1, 1));
+    }
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(warnings.size(), 1) << warnings.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("DALMORA_TODAY=2031-13-45"))) << warnings[0].toStdString();
+}
+

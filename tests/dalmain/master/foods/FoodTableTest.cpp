@@ -9,6 +9,8 @@
 
 #include <QtEndian>
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 using namespace dalmain;
@@ -69,6 +71,15 @@ protected:
         ASSERT_TRUE(testsupport::writeFile(m_folders.dataFile(QStringLiteral("食品.IDX")), indexBytes(numbers)));
     }
 
+    static FoodRecord grain(quint16 number) { return food(number, 1, "穀類", 100); }
+
+    void writeTable(const QList<FoodRecord> &foods)
+    {
+        QString error;
+        ASSERT_EQ(writeFoodTable(m_folders.dataFile(QStringLiteral("食品.FDB")), foods, nullptr, &error), 1)
+            << error.toStdString();
+    }
+
     testsupport::TempFolders m_folders;
 };
 
@@ -111,6 +122,9 @@ TEST_F(FoodTable, IndexListsTheNumbersInRecordOrder)
     // A number the index holds twice is found at its first place.
     setIndex({1, 143, 143, 317});
     EXPECT_EQ(FoodRecordNumber(nullptr, 143), 1);
+    // An index from another state of the table points at another food: no food is read then.
+    setIndex({143, 1});
+    EXPECT_EQ(ReadFood(nullptr, 1, read), 0);
     // A short index holds only what it has.
     QByteArray shortIndex = indexBytes({1, 143, 144});
     shortIndex.chop(2);
@@ -171,17 +185,88 @@ TEST_F(FoodTable, NextNumber)
     }
 
     quenkit::SetRegistryString(section, counter, QStringLiteral("60000"));
-    QList<quint16> full;
+    QList<FoodRecord> full;
     for (quint16 n = 1; n <= 10; ++n)
-        full.append(n);
-    setIndex(full);
+        full.append(grain(n));
+    writeTable(full);
     EXPECT_EQ(NextFoodNumber(), 11u);   // no gap: one past the count
 
-    setIndex({});
+    writeTable({});
     quenkit::DeleteRegistryString(section, counter);
     EXPECT_EQ(NextFoodNumber(), 1u);
-    QFile::remove(m_folders.dataFile(QStringLiteral("食品.IDX")));
+    // Without a table there is nothing to number a food for.
+    QFile::remove(m_folders.dataFile(QStringLiteral("食品.FDB")));
     EXPECT_EQ(NextFoodNumber(), food::NoNumber);
+}
+
+TEST_F(FoodTable, AnIndexThatIsNotTheTablesIsRebuiltBeforeANumberIsGiven)
+{
+    const QByteArray sound = index();
+    QByteArray cut = indexBytes({1, 143, 144, 317, 1883, 1890, 1900});
+    cut.truncate(2 + 2 * 3);   // the count promises 7 numbers, the file holds 3
+    QByteArray random(sound.size(), '\0');
+    quint32 seed = 12345;
+    for (char &c : random) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 16);
+    }
+    const struct {
+        const char *what;
+        std::optional<QByteArray> bytes;   // none: no index file
+    } cases[] = {
+        {"cut short", cut},
+        {"random bytes", random},
+        {"of another table", indexBytes({1, 2, 3})},
+        {"a number too few", indexBytes({1, 143, 144, 317, 1883, 1890})},
+        {"empty", QByteArray()},
+        {"missing", std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        quenkit::DeleteRegistryString(QStringLiteral("Dalmora Food"), QStringLiteral("FoodNo5"));
+        const QString path = m_folders.dataFile(QStringLiteral("食品.IDX"));
+        QFile::remove(path);
+        if (c.bytes) {
+            ASSERT_TRUE(testsupport::writeFile(path, *c.bytes));
+        }
+        // Past every food of the table, and the index is the table's again.
+        EXPECT_EQ(NextFoodNumber(), 1901u);
+        EXPECT_EQ(index(), sound);
+    }
+}
+
+TEST_F(FoodTable, ADamagedOrForeignTableGivesNoCache)
+{
+    const QString path = m_folders.dataFile(QStringLiteral("食品.FDB"));
+    const QByteArray sound = testsupport::readFile(path);
+    QByteArray noHeaderLength = sound;
+    noHeaderLength[quenkit::dbf::SignatureSize + 8] = 0;
+    noHeaderLength[quenkit::dbf::SignatureSize + 9] = 0;
+    const struct {
+        const char *what;
+        std::optional<QByteArray> bytes;   // none: the table is written with other fields
+    } cases[] = {
+        {"cut into its header", sound.left(quenkit::dbf::SignatureSize + 31)},
+        {"header length 0", noHeaderLength},
+        {"records cut off", sound.left(sound.size() - 500)},
+        {"other fields of a food's length", std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.bytes) {
+            ASSERT_TRUE(testsupport::writeFile(path, *c.bytes));
+        } else {
+            QList<quenkit::DbfFieldDescriptor> fields = foodTableFields();
+            std::swap(fields[0], fields[1]);   // the name first, then the number
+            ASSERT_EQ(quenkit::createDbfTable(path, fields), 1);
+        }
+        FoodCache cache{FoodCacheEntry{}};
+        EXPECT_EQ(LoadFoodCache(nullptr, cache), 0);
+        EXPECT_TRUE(cache.isEmpty());
+    }
+    QFile::remove(path);
+    FoodCache cache;
+    EXPECT_EQ(LoadFoodCache(nullptr, cache), 0);
 }
 
 TEST_F(FoodTable, CacheAndCodeTable)

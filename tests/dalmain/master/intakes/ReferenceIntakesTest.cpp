@@ -71,6 +71,84 @@ TEST(IntakeFile, AnOverlongLineGivesAZeroRowAndTheRowsBehindItStayInPlace)
     EXPECT_EQ(read.female, t.female);
 }
 
+// The size of the shipped file: random bytes of it stand for a file overwritten by garbage.
+constexpr int kShippedFileSize = 18698;
+
+QByteArray randomBytes(int size, quint32 seed)
+{
+    QByteArray bytes(size, '\0');
+    for (char &c : bytes) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 16);
+    }
+    return bytes;
+}
+
+// A sound file with one line replaced (line numbers from 1).
+QByteArray withLine(int number, const QByteArray &line)
+{
+    QList<QByteArray> lines = fileText(distinctTables(), "\n").split('\n');
+    lines[number - 1] = line;
+    return lines.join('\n');
+}
+
+TEST(IntakeFile, WhatASoundFileMayHold)
+{
+    const ReferenceIntakeTables t = distinctTables();
+    QByteArray quoted = rowLine(t.male[0], "male");
+    quoted.replace(",0,", ",\"0\",");
+    QByteArray emptyValue = rowLine(t.male[1], "male");
+    emptyValue.replace("," + QByteArray::number(t.male[1].values[5], 'g', 17) + ",", ",,");
+    const struct {
+        const char *what;
+        QByteArray text;
+    } cases[] = {
+        {"CR LF line ends", fileText(t)},
+        {"LF line ends", fileText(t, "\n")},
+        {"blank lines after the last row", fileText(t) + "\r\n\r\n"},
+        {"a quoted number", withLine(4, quoted)},
+        {"an empty value", withLine(5, emptyValue)},
+        {"empty fields behind a row", withLine(6, rowLine(t.male[2], "male") + ",,")},
+        {"blanks around numbers", withLine(7, rowLine(t.male[3], "male").replace(",", " , "))},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(referenceIntakeProblem(c.text), QString()) << c.what;
+}
+
+TEST(IntakeFile, DamageIsFoundInTheLinesFieldsNumbersAndAgeOrder)
+{
+    const ReferenceIntakeTables t = distinctTables();
+    const QByteArray sound = fileText(t, "\n");
+    const QByteArray random = randomBytes(kShippedFileSize, 2010);
+    QByteArray lastFieldMissing = rowLine(t.male[4], "male");
+    lastFieldMissing.truncate(lastFieldMissing.lastIndexOf(','));
+    QByteArray notANumber = rowLine(t.female[2], "female");
+    notANumber.replace("," + QByteArray::number(t.female[2].values[0], 'g', 17) + ",", ",12abc,");
+    ReferenceIntakeRow older = t.male[5];
+    older.upperAge = 1;   // below the 2 of the row before it
+    const QByteArray fractionAge = rowLine(t.male[5], "male").replace(",5,", ",5.5,");
+    const struct {
+        const char *what;
+        QByteArray text;
+        const char *problem;   // a part of the reason
+    } cases[] = {
+        {"random bytes", random, ""},
+        {"a row without its last field", withLine(8, lastFieldMissing), "line 8: 171 fields of 172"},
+        {"a value that is no number", withLine(22, notANumber), "line 22: field 4 is not a number"},
+        {"an age bound with a fraction", withLine(9, fractionAge), "line 9: field 1 is not a number"},
+        {"an age bound past any age", withLine(9, rowLine(t.male[5], "male").replace(",5,", ",500,")), "upper age 500"},
+        {"age rows out of order", withLine(9, rowLine(older, "male")), "male age rows do not ascend at row 6"},
+        {"a row beyond the tables", sound + rowLine(t.female[18], "female") + "\n", "text after line 38"},
+        {"an overlong line", withLine(10, rowLine(t.male[6], "male") + "," + QByteArray(10000, '0')), "line 10"},
+        {"a file that ends early", sound.left(sound.lastIndexOf("female")), "ends after 37 of 38 lines"},
+    };
+    for (const auto &c : cases) {
+        const QString problem = referenceIntakeProblem(c.text);
+        EXPECT_FALSE(problem.isEmpty()) << c.what;
+        EXPECT_TRUE(problem.contains(QLatin1String(c.problem))) << c.what << ": " << problem.toStdString();
+    }
+}
+
 class IntakeLoadTest : public ::testing::Test
 {
 protected:
@@ -97,6 +175,14 @@ TEST_F(IntakeLoadTest, AFileThatEndsBeforeItsLastLineIsReportedDamagedAndKeepsWh
     EXPECT_EQ(tables.male, full.male);
     EXPECT_EQ(tables.female[17], full.female[17]);
     EXPECT_EQ(tables.female[18], ReferenceIntakeRow{});
+}
+
+TEST_F(IntakeLoadTest, AFileOfRandomBytesIsReportedDamaged)
+{
+    const QByteArray random = randomBytes(kShippedFileSize, 7);
+    ASSERT_TRUE(testsupport::writeFile(folders.dataFile("jk2010.dat"), random));
+    EXPECT_EQ(LoadReferenceIntakes(&owner, tables), IntakeLoad::Damaged);
+    EXPECT_EQ(owner.texts(), QStringList{kIntakeDamagedMessage});
 }
 
 TEST_F(IntakeLoadTest, AMissingFileIsCopiedFromTheSystemDataFolder)

@@ -48,6 +48,26 @@ public:
     testsupport::TempFolders folders;
 };
 
+// Runs the dalmora tool on the folders of data, with the fixed today unless env sets its own.
+inline testsupport::CliResult runTool(const DataFolder &data, const QStringList &args, const QStringList &env = {})
+{
+    return testsupport::runCli(QStringList{QStringLiteral("--config-dir"), data.folders.configDir(),
+                                           QStringLiteral("--data-dir"), data.folders.dataDir()}
+                                   + args,
+                               QStringList{QStringLiteral("DALMORA_TODAY=") + QString::fromLatin1(kToday)} + env);
+}
+
+// The arguments of "users add" for a woman of 30 of this name and weight.
+inline QStringList addWoman(const QString &name, const QString &weight = QStringLiteral("52.5"))
+{
+    return QStringList{QStringLiteral("users"),    QStringLiteral("add"),          QStringLiteral("--name"),
+                       name,                       QStringLiteral("--reading"),    QStringLiteral("ﾊﾅｺ"),
+                       QStringLiteral("--age"),    QStringLiteral("30"),           QStringLiteral("--sex"),
+                       QStringLiteral("female"),   QStringLiteral("--height"),     QStringLiteral("158"),
+                       QStringLiteral("--activity"), QStringLiteral("1"),          QStringLiteral("--weight"),
+                       weight};
+}
+
 // A woman of 30 (born 1994-01-20), 158.0 cm, normal activity, without menstruation.
 inline dalmain::UserEntries hanako()
 {

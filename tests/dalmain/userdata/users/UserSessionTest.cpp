@@ -5,9 +5,16 @@
 #include "dalmain/userdata/UserLogTemplates.h"
 #include "dalmain/userdata/UserSession.h"
 
+#include "dalmain/userdata/MemoFile.h"
+
 #include "quenkit/dbf/Dbf.h"
+#include "quenkit/files/FileLock.h"
 #include "quenkit/owner/ScriptedOwner.h"
 #include "quenkit/registry/SettingsStore.h"
+#include "quenkit/text/ShiftJis.h"
+
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -187,6 +194,142 @@ TEST_F(UserSessionTest, AMissingUserTableIsCreatedOnTheFirstSave)
     QFile::remove(data.folders.dataFile(kUserTable));
     EXPECT_EQ(save(hanako()), SaveResult::Created);
     EXPECT_EQ(recordCount(), 1);
+}
+
+// Every file that holds something of user 0: the files themselves and what an interrupted
+// rewrite of each leaves (the name ending in "TMP", or "BAK" for the memo files).
+const char *const kFilesOfUser0[] = {
+    "0.MEM",    "0.TMP",    "W0.DBF",   "W0.TMP",    "S0.DBF",    "S0.TMP",   "MM0.DAT",  "MM0.BAK",
+    "AM0.DAT",  "AM0.BAK",  "WM0.DAT",  "WM0.BAK",   "MPC0.DAT",  "MPC0.TMP", "KISO0.DAT", "KISO0.TMP",
+    "WG0.DAT",  "WG0.TMP",
+};
+
+// Leaves in each memo file's rewrite name the memo a rewrite was writing when it stopped short
+// of its rename, with the memo file itself gone (as after a deletion that left the leftover).
+void leaveInterruptedMemoRewrites(const DataFolder &data)
+{
+    for (MemoKind kind : {MemoKind::Menu, MemoKind::Analysis, MemoKind::Weight}) {
+        const QString file = memoFileName(kind, 0);
+        ASSERT_EQ(WriteMemo(file, "20240615", quenkit::toSjis(u"前の人のメモ")), 1);
+        const QString path = data.folders.dataFile(file);
+        ASSERT_TRUE(QFile::rename(path, path.left(path.size() - 3) + QStringLiteral("BAK")));
+    }
+}
+
+void expectNoMemos()
+{
+    for (MemoKind kind : {MemoKind::Menu, MemoKind::Analysis, MemoKind::Weight}) {
+        QByteArray text;
+        EXPECT_EQ(ReadMemo(memoFileName(kind, 0), "20240615", text), 0) << memoFileName(kind, 0).toStdString();
+        EXPECT_TRUE(text.isEmpty());
+    }
+}
+
+TEST_F(UserSessionTest, DeletingAUserRemovesEveryFileOfItsNumberAndTheNextOneInheritsNothing)
+{
+    ASSERT_EQ(save(person(QStringLiteral("ﾀﾛｳ"), QStringLiteral("一郎"))), SaveResult::Created);
+    ASSERT_EQ(session.profile()->number, 0u);
+    for (const char *name : kFilesOfUser0) {
+        if (!data.exists(QString::fromLatin1(name))) {
+            ASSERT_TRUE(testsupport::writeFile(data.folders.dataFile(QString::fromLatin1(name)), "x")) << name;
+        }
+    }
+    leaveInterruptedMemoRewrites(data);
+
+    ASSERT_EQ(session.deleteUsers(&owner, {{-1, 0, {}, QStringLiteral("一郎")}}), 1);
+    EXPECT_TRUE(session.lastError().isEmpty()) << session.lastError().toStdString();
+    for (const char *name : kFilesOfUser0)
+        EXPECT_FALSE(data.exists(QString::fromLatin1(name))) << name;
+
+    ASSERT_EQ(save(person(QStringLiteral("ｼﾞﾛｳ"), QStringLiteral("二郎"))), SaveResult::Created);
+    ASSERT_EQ(session.profile()->number, 0u);
+    expectNoMemos();
+}
+
+TEST_F(UserSessionTest, ANewUserInheritsNothingThatANumberWithoutARecordLeft)
+{
+    // Left by a deletion that could not finish, or by a program that deleted only some files.
+    leaveInterruptedMemoRewrites(data);
+    ASSERT_TRUE(testsupport::writeFile(data.folders.dataFile(QStringLiteral("W0.TMP")), "old weight log"));
+    ASSERT_TRUE(testsupport::writeFile(data.folders.dataFile(QStringLiteral("WG0.DAT")), "old goals"));
+
+    ASSERT_EQ(save(hanako()), SaveResult::Created);
+    ASSERT_EQ(session.profile()->number, 0u);
+    expectNoMemos();
+    EXPECT_FALSE(data.exists(QStringLiteral("W0.TMP")));
+    EXPECT_FALSE(data.exists(QStringLiteral("WG0.DAT")));
+    QByteArray weight;
+    ASSERT_EQ(quenkit::ReadDBFRecord(QStringLiteral("W0.DBF"), 0, weight), 1);
+    EXPECT_EQ(weight, QByteArray("20240615 52.5 0.0"));
+}
+
+// Holds the lock of a data file in another thread (another program, as far as the lock goes)
+// until it goes.
+class HeldElsewhere
+{
+public:
+    explicit HeldElsewhere(const QString &name)
+    {
+        std::promise<void> taken;
+        std::future<void> isTaken = taken.get_future();
+        m_thread = std::thread([this, name, &taken] {
+            quenkit::FileLock lock = quenkit::lockDataFile(name);
+            taken.set_value();
+            m_release.get_future().wait();
+        });
+        isTaken.wait();
+    }
+    ~HeldElsewhere()
+    {
+        m_release.set_value();
+        m_thread.join();
+    }
+
+private:
+    std::promise<void> m_release;
+    std::thread m_thread;
+};
+
+TEST_F(UserSessionTest, WhileAnotherProgramChangesTheUserTableNothingIsAddedOrDeleted)
+{
+    ASSERT_EQ(save(person(QStringLiteral("ﾀﾛｳ"), QStringLiteral("一郎"))), SaveResult::Created);
+    const QByteArray table = testsupport::readFile(data.folders.dataFile(kUserTable));
+    quenkit::setFileLockTimeout(200);
+    {
+        HeldElsewhere busy(kUserTable);
+        owner.clear();
+        EXPECT_EQ(save(hanako()), SaveResult::Failed);
+        EXPECT_TRUE(session.lastError().contains(QStringLiteral("being changed by another program")))
+            << session.lastError().toStdString();
+        ASSERT_FALSE(owner.messages().isEmpty());
+        EXPECT_TRUE(owner.messages().last().text.startsWith(QStringLiteral("ユーザー情報を保存できませんでした。")));
+        for (const char *name : kFilesOfUser0) {
+            const QString file = QString::fromLatin1(name).replace(QLatin1Char('0'), QLatin1Char('1'));
+            EXPECT_FALSE(data.exists(file)) << file.toStdString();
+        }
+
+        EXPECT_EQ(session.deleteUsers(&owner, {{-1, 0, {}, QStringLiteral("一郎")}}), 0);
+        EXPECT_TRUE(session.lastError().contains(QStringLiteral("being changed by another program")));
+        EXPECT_TRUE(data.exists(QStringLiteral("W0.DBF")));
+    }
+    quenkit::setFileLockTimeout(30000);
+    EXPECT_EQ(testsupport::readFile(data.folders.dataFile(kUserTable)), table);
+    EXPECT_EQ(save(hanako()), SaveResult::Created);
+    EXPECT_EQ(session.profile()->number, 1u);
+}
+
+TEST_F(UserSessionTest, ADamagedUserTableIsReportedAndKept)
+{
+    const QString path = data.folders.dataFile(kUserTable);
+    ASSERT_EQ(quenkit::createDbfTable(kUserTable, {quenkit::DbfFieldDescriptor::make("NAME", 'C', 30)}), 1);
+    const QByteArray foreign = testsupport::readFile(path);
+    QString problem;
+    EXPECT_EQ(userTableState(&problem), UserTableState::Damaged);
+    EXPECT_EQ(save(hanako()), SaveResult::Failed);
+    EXPECT_EQ(prompts, 0);   // nobody is asked for a weight that cannot be kept
+    EXPECT_EQ(session.lastError(), problem);
+    EXPECT_EQ(testsupport::readFile(path), foreign);
+    EXPECT_FALSE(data.exists(QStringLiteral("W0.DBF")));
 }
 
 TEST_F(UserSessionTest, OpeningConvertsAnOlderRecordAndDerivesItsReferenceValues)

@@ -2,6 +2,15 @@
 
 #include "UserFixtures.h"
 
+#include "dalmain/userdata/UserProfile.h"
+
+#include "quenkit/dbf/Dbf.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <optional>
+
 namespace {
 
 using namespace userfixtures;
@@ -129,6 +138,106 @@ TEST_F(UsersCliTest, MalformedCommandsAreUsageErrors)
         const testsupport::CliResult r = users(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
     }
+}
+
+TEST_F(UsersCliTest, UsersAddedByProgramsAtOnceEachGetANumberAndFilesOfTheirOwn)
+{
+    constexpr int kWorkers = 5;
+    constexpr int kUsersEach = 4;
+    // Each user's weight tells its weight log apart from every other one.
+    auto nameOf = [](int worker, int i) { return QStringLiteral("利用者%1の%2").arg(worker).arg(i); };
+    auto weightOf = [](int worker, int i) { return QString::number(40 + worker * kUsersEach + i) + QStringLiteral(".5"); };
+    QList<QList<QStringList>> workers(kWorkers);
+    for (int w = 0; w < kWorkers; ++w) {
+        for (int i = 0; i < kUsersEach; ++i)
+            workers[w].append(QStringList{QStringLiteral("--config-dir"), data.folders.configDir(),
+                                          QStringLiteral("--data-dir"), data.folders.dataDir()}
+                              + addWoman(nameOf(w, i), weightOf(w, i)));
+    }
+    const QList<QList<testsupport::CliResult>> results =
+        testsupport::runCliWorkers(workers, {QStringLiteral("DALMORA_TODAY=") + QString::fromLatin1(kToday)});
+    for (const QList<testsupport::CliResult> &worker : results) {
+        for (const testsupport::CliResult &r : worker)
+            EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+
+    QHash<QString, QString> weights;
+    for (int w = 0; w < kWorkers; ++w) {
+        for (int i = 0; i < kUsersEach; ++i)
+            weights.insert(nameOf(w, i), weightOf(w, i));
+    }
+    const testsupport::CliResult list = users({QStringLiteral("list")});
+    ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
+    QSet<unsigned> numbers;
+    QSet<QString> names;
+    for (const QString &line : list.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        ASSERT_EQ(fields.size(), 3) << line.toStdString();
+        const unsigned number = fields[0].toUInt();
+        EXPECT_FALSE(numbers.contains(number)) << "number " << number << " given twice";
+        numbers.insert(number);
+        names.insert(fields[2]);
+        // The user's own weight log, holding the user's own first weight and nothing else.
+        const QString log = QStringLiteral("W%1.DBF").arg(number);
+        QByteArray record;
+        ASSERT_EQ(quenkit::ReadDBFRecord(data.folders.dataFile(log), 0, record), 1) << log.toStdString();
+        EXPECT_EQ(QString::fromLatin1(record.mid(8, 5)).trimmed(), weights.value(fields[2])) << log.toStdString();
+        EXPECT_EQ(quenkit::ReadDBFRecord(data.folders.dataFile(log), 1, record), 0) << log.toStdString();
+    }
+    EXPECT_EQ(names.size(), kWorkers * kUsersEach);
+    EXPECT_EQ(numbers.size(), kWorkers * kUsersEach);
+    for (unsigned n = 0; n < kWorkers * kUsersEach; ++n)
+        EXPECT_TRUE(numbers.contains(n)) << n;   // the smallest free numbers, none left out
+}
+
+TEST_F(UsersCliTest, AMissingOrDamagedUserTableIsReportedNotTakenForNoUsers)
+{
+    // A sound table without users lists nothing and succeeds.
+    testsupport::CliResult r = users({QStringLiteral("list")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+
+    ASSERT_EQ(users(woman(QStringLiteral("山田花子"))).exitCode, 0);
+    const QString path = data.folders.dataFile(dalmain::kUserTable);
+    const QByteArray sound = testsupport::readFile(path);
+    QByteArray noHeaderLength = sound;
+    noHeaderLength[8] = 0;
+    noHeaderLength[9] = 0;
+    const struct {
+        const char *what;
+        std::optional<QByteArray> bytes;   // none: no table
+        const char16_t *told;
+    } cases[] = {
+        {"missing", std::nullopt, u"」がデータフォルダにありません"},
+        {"cut to 31 bytes", sound.left(31), u"」が壊れています"},
+        {"header length 0", noHeaderLength, u"」が壊れています"},
+        {"another table", testsupport::readFile(kShipped + QStringLiteral("体重.DBF")), u"」が壊れています"},
+    };
+    const QList<QStringList> commands = {
+        {QStringLiteral("list")},
+        {QStringLiteral("show"), QStringLiteral("山田花子")},
+        {QStringLiteral("delete"), QStringLiteral("山田花子")},
+    };
+    for (const auto &c : cases) {
+        QFile::remove(path);
+        if (c.bytes) {
+            ASSERT_TRUE(testsupport::writeFile(path, *c.bytes));
+        }
+        for (const QStringList &command : commands) {
+            r = users(command);
+            EXPECT_EQ(r.exitCode, 3) << c.what << ": " << command.join(' ').toStdString();
+            EXPECT_TRUE(r.err.contains(dalmain::kUserTable + QString::fromUtf16(c.told)))
+                << c.what << ": " << r.err.toStdString();
+            EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        }
+        if (c.bytes) {
+            // Adding a user does not replace a damaged table with a new one.
+            r = users(woman(QStringLiteral("佐藤恵")));
+            EXPECT_EQ(r.exitCode, 3) << c.what;
+            EXPECT_EQ(testsupport::readFile(path), *c.bytes) << c.what;
+        }
+    }
+    EXPECT_FALSE(data.exists(QStringLiteral("W1.DBF")));
 }
 
 }  // namespace
