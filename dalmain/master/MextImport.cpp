@@ -4,6 +4,7 @@
 #include "dalmain/master/MextImportCsv.h"
 #include "dalmain/master/MextImportNames.h"
 #include "dalmain/master/NutrientInfo.h"
+#include "dalmain/master/XlsxWorkbook.h"
 #include "quenkit/text/ShiftJis.h"
 
 #include <QDir>
@@ -115,12 +116,12 @@ struct Row {
     QStringList cells;
 };
 
-// The food rows of a CSV, each number once, with the positions learnt from its header rows.
-QList<Row> foodRows(const QByteArray &csv, Columns &columns, int *skipped, QStringList *duplicates)
+// The food rows of a table, each number once, with the positions learnt from its header rows.
+QList<Row> foodRows(const QList<QStringList> &table, Columns &columns, int *skipped, QStringList *duplicates)
 {
     QList<Row> rows;
     QSet<QString> seen;
-    for (const QStringList &row : parseCsv(csv)) {
+    for (const QStringList &row : table) {
         const std::optional<QString> code = foodNumberOf(row, columns);
         if (!code) {
             if (!columns.learnFrom(row) && skipped)
@@ -183,14 +184,62 @@ QSet<QString> readFoodNumberList(const QByteArray &text)
     return numbers;
 }
 
+bool readMextTable(const QByteArray &file, QList<QStringList> &rows, QString *error)
+{
+    rows.clear();
+    if (!xlsx::looksLikeZip(file)) {
+        rows = parseCsv(file);
+        return true;
+    }
+    auto fail = [error](const QString &text) {
+        if (error)
+            *error = text;
+        return false;
+    };
+    xlsx::Workbook workbook;
+    QString why;
+    if (!workbook.open(file, &why))
+        return fail(QStringLiteral("not a readable workbook: %1").arg(why));
+    // The ministry's workbooks open with the whole table, followed by one sheet per food group
+    // that repeats its rows.
+    const int whole = workbook.sheetIndex(QStringLiteral("表全体"));
+    QList<xlsx::SheetRow> sheetRows;
+    if (!workbook.readSheet(whole >= 0 ? whole : 0, sheetRows, &why))
+        return fail(QStringLiteral("not a readable workbook: %1").arg(why));
+    rows.reserve(sheetRows.size());
+    for (xlsx::SheetRow &row : sheetRows)
+        rows.append(std::move(row.cells));
+    return true;
+}
+
 bool importMext(const QByteArray &mainCsv, const QByteArray &fattyAcidsCsv, ImportResult &result, QString *error,
                 const QSet<QString> *only)
+{
+    result = ImportResult{};
+    QList<QStringList> mainRows;
+    QList<QStringList> fattyRows;
+    QString why;
+    if (!readMextTable(mainCsv, mainRows, &why)) {
+        if (error)
+            *error = QStringLiteral("main table: %1").arg(why);
+        return false;
+    }
+    if (!fattyAcidsCsv.isEmpty() && !readMextTable(fattyAcidsCsv, fattyRows, &why)) {
+        if (error)
+            *error = QStringLiteral("fatty-acid table: %1").arg(why);
+        return false;
+    }
+    return importMextRows(mainRows, fattyAcidsCsv.isEmpty() ? nullptr : &fattyRows, result, error, only);
+}
+
+bool importMextRows(const QList<QStringList> &mainTable, const QList<QStringList> *fattyAcidTable,
+                    ImportResult &result, QString *error, const QSet<QString> *only)
 {
     result = ImportResult{};
     ImportReport &report = result.report;
 
     Columns mainColumns(kMainTags);
-    const QList<Row> mainRows = foodRows(mainCsv, mainColumns, &report.rowsSkipped, &report.duplicates);
+    const QList<Row> mainRows = foodRows(mainTable, mainColumns, &report.rowsSkipped, &report.duplicates);
     report.rowsRead = static_cast<int>(mainRows.size());
     if (mainRows.isEmpty()) {
         if (error)
@@ -200,9 +249,9 @@ bool importMext(const QByteArray &mainCsv, const QByteArray &fattyAcidsCsv, Impo
 
     QHash<QString, QStringList> fattyAcids;
     Columns fattyColumns(kFattyAcidTags);
-    if (!fattyAcidsCsv.isEmpty()) {
+    if (fattyAcidTable) {
         report.fattyAcidsRead = true;
-        for (const Row &row : foodRows(fattyAcidsCsv, fattyColumns, nullptr, nullptr))
+        for (const Row &row : foodRows(*fattyAcidTable, fattyColumns, nullptr, nullptr))
             fattyAcids.insert(row.code, row.cells);
     }
 
@@ -302,6 +351,7 @@ bool importMext(const QByteArray &mainCsv, const QByteArray &fattyAcidsCsv, Impo
 
 int runMextImport(const ImportFiles &files, ImportResult &result, QString *error)
 {
+    result = ImportResult{};
     auto fail = [error](const QString &text) {
         if (error)
             *error = text;
@@ -314,14 +364,14 @@ int runMextImport(const ImportFiles &files, ImportResult &result, QString *error
         bytes = f.readAll();
         return true;
     };
-    QByteArray mainCsv;
-    QByteArray fattyCsv;
+    QByteArray mainBytes;
+    QByteArray fattyBytes;
     QByteArray onlyText;
-    if (!readAll(files.mainCsv, mainCsv))
+    if (!readAll(files.mainCsv, mainBytes))
         return fail(QStringLiteral("cannot read %1").arg(files.mainCsv));
-    if (!files.fattyAcidsCsv.isEmpty() && !readAll(files.fattyAcidsCsv, fattyCsv))
+    if (!files.fattyAcidsCsv.isEmpty() && !readAll(files.fattyAcidsCsv, fattyBytes))
         return fail(QStringLiteral("cannot read %1").arg(files.fattyAcidsCsv));
-    if (!files.fattyAcidsCsv.isEmpty() && fattyCsv.isEmpty())
+    if (!files.fattyAcidsCsv.isEmpty() && fattyBytes.isEmpty())
         return fail(QStringLiteral("%1 is empty").arg(files.fattyAcidsCsv));
     QSet<QString> only;
     if (!files.only.isEmpty()) {
@@ -329,7 +379,15 @@ int runMextImport(const ImportFiles &files, ImportResult &result, QString *error
             return fail(QStringLiteral("cannot read %1").arg(files.only));
         only = readFoodNumberList(onlyText);
     }
-    if (!importMext(mainCsv, fattyCsv, result, error, files.only.isEmpty() ? nullptr : &only))
+    QList<QStringList> mainRows;
+    QList<QStringList> fattyRows;
+    QString why;
+    if (!readMextTable(mainBytes, mainRows, &why))
+        return fail(QStringLiteral("%1: %2").arg(files.mainCsv, why));
+    if (!files.fattyAcidsCsv.isEmpty() && !readMextTable(fattyBytes, fattyRows, &why))
+        return fail(QStringLiteral("%1: %2").arg(files.fattyAcidsCsv, why));
+    if (!importMextRows(mainRows, files.fattyAcidsCsv.isEmpty() ? nullptr : &fattyRows, result, error,
+                        files.only.isEmpty() ? nullptr : &only))
         return 0;
     if (!files.only.isEmpty()) {
         QStringList missing;
@@ -346,7 +404,6 @@ int runMextImport(const ImportFiles &files, ImportResult &result, QString *error
         }
     }
 
-    QString why;
     QDir().mkpath(QFileInfo(files.output).absolutePath());
     if (!writeFoodTable(files.output, result.foods, nullptr, &why))
         return fail(why);

@@ -8,10 +8,10 @@
 #include <QString>
 #include <QStringList>
 
-// The importer of the official composition tables (日本食品標準成分表2020年版（八訂）) into a food
-// table: the main table and, optionally, the fatty-acid table, each as CSV, either in the
-// converted layout (one row per food, no header) or as the official spreadsheet saved as CSV
-// (header rows, "Tr", "-", "(1.2)", "*").
+// The importer of the official composition tables (日本食品標準成分表（八訂）) into a food table:
+// the main table and, optionally, the fatty-acid table, each as the workbook (.xlsx) the ministry
+// publishes or as CSV, either in the converted layout (one row per food, no header) or as the
+// official spreadsheet saved as CSV (header rows, "Tr", "-", "(1.2)", "*").
 namespace dalmain::mext {
 
 struct ImportReport {
@@ -35,11 +35,26 @@ struct ImportResult {
     ImportReport report;
 };
 
-// Turns the official CSV into food records. The standard numbers follow the group offsets: the
-// official number GGSSS becomes offset(GG) + SSS when SSS is within the group's count; later
+// The rows of one official table, whichever form the file has: a workbook (told by its content,
+// a zip archive) gives the rows of its whole-table sheet "表全体" (else of its first sheet), each
+// cell as the spreadsheet shows it, so that "(1.2)" reads the same whether the parentheses are
+// text or come from the cell's number format; anything else is read as CSV. false, with the
+// reason in *error, for a workbook that cannot be read.
+bool readMextTable(const QByteArray &file, QList<QStringList> &rows, QString *error = nullptr);
+
+// The same as importMext below, for tables already read; fattyAcidRows null: no fatty-acid
+// table. Headings count in the report's rowsSkipped, so it differs between a workbook and its
+// CSV conversion; the foods do not.
+bool importMextRows(const QList<QStringList> &mainRows, const QList<QStringList> *fattyAcidRows,
+                    ImportResult &result, QString *error = nullptr, const QSet<QString> *only = nullptr);
+
+// Turns the official tables (CSV or workbook, see readMextTable) into food records. The
+// standard numbers follow the group offsets: the official number GGSSS becomes
+// offset(GG) + SSS when SSS is within the group's count; later
 // foods are listed in the report and left out. With only set, the other foods are dropped after
 // the names are made, so that a food has the same name in a part of the table as in the whole.
-// false, with the reason in *error, when the main table holds no food at all.
+// false, with the reason in *error, when the main table holds no food at all or a workbook
+// cannot be read. An empty fatty-acid file means there is none.
 bool importMext(const QByteArray &mainCsv, const QByteArray &fattyAcidsCsv, ImportResult &result,
                 QString *error = nullptr, const QSet<QString> *only = nullptr);
 
@@ -47,8 +62,8 @@ bool importMext(const QByteArray &mainCsv, const QByteArray &fattyAcidsCsv, Impo
 QSet<QString> readFoodNumberList(const QByteArray &text);
 
 struct ImportFiles {
-    QString mainCsv;
-    QString fattyAcidsCsv;   // empty: fatty acids read 0
+    QString mainCsv;         // the main table, CSV or workbook
+    QString fattyAcidsCsv;   // the same for the fatty-acid table; empty: fatty acids read 0
     QString output;          // the food table; its index is written beside it
     QString report;          // empty: no report file
     QString only;            // empty: every food
