@@ -5,7 +5,7 @@
 #include "Command.h"
 
 #include "dalmain/analysis/AnalysisText.h"
-#include "dalmain/analysis/EntryNutrients.h"
+#include "dalmain/master/EntryNutrients.h"
 #include "dalmain/analysis/IntakeAggregation.h"
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/master/ReferenceIntakes.h"

@@ -5,9 +5,9 @@
 #include "Arguments.h"
 #include "Command.h"
 
-#include "dalmain/analysis/EntryNutrients.h"
+#include "dalmain/master/EntryNutrients.h"
 #include "dalmain/analysis/IntakeAggregation.h"
-#include "dalmain/analysis/NutrientDisplay.h"
+#include "dalmain/master/NutrientDisplay.h"
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/userdata/DayMenuFile.h"
 #include "dalmain/userdata/DayMenuSave.h"

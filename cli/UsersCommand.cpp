@@ -4,7 +4,7 @@
 #include "Arguments.h"
 #include "Command.h"
 
-#include "dalmain/analysis/NutrientDisplay.h"
+#include "dalmain/master/NutrientDisplay.h"
 #include "dalmain/master/ReferenceIntakeDisplay.h"
 #include "dalmain/master/ReferenceIntakeStandards.h"
 #include "dalmain/master/ReferenceIntakes.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dalmain/analysis/AnalysisResult.h"
-#include "dalmain/analysis/EntryNutrients.h"
+#include "dalmain/master/EntryNutrients.h"
 #include "dalmain/analysis/Sufficiency.h"
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/master/IntakeStandard.h"

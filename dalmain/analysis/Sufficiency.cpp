@@ -1,7 +1,7 @@
 #include "dalmain/analysis/Sufficiency.h"
 
-#include "dalmain/analysis/FixedText.h"
-#include "dalmain/analysis/NutrientDisplay.h"
+#include "dalmain/master/FixedText.h"
+#include "dalmain/master/NutrientDisplay.h"
 #include "quenkit/registry/SettingsStore.h"
 
 namespace dalmain {

@@ -1,4 +1,4 @@
-#include "dalmain/analysis/FixedText.h"
+#include "dalmain/master/FixedText.h"
 
 #include <charconv>
 #include <system_error>

@@ -1,6 +1,6 @@
-#include "dalmain/analysis/NutrientDisplay.h"
+#include "dalmain/master/NutrientDisplay.h"
 
-#include "dalmain/analysis/FixedText.h"
+#include "dalmain/master/FixedText.h"
 #include "dalmain/master/NutrientInfo.h"
 
 #include <QtGlobal>

@@ -9,7 +9,7 @@
 // What the system knows about each nutrient of the NutrientVector: its name as the CSV header
 // of the food file writes it, its unit, the decimals its per-100 g value is stored with, and
 // the field name it has in the header of the food table. One table, in NutrientVector order.
-// The display names of the screens are in dalmain/analysis/NutrientDisplay.h; the units agree
+// The display names of the screens are in dalmain/master/NutrientDisplay.h; the units agree
 // with it and the stored decimals are never fewer than the shown ones (a test holds them).
 namespace dalmain {
 

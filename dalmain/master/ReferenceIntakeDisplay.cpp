@@ -1,6 +1,6 @@
 #include "dalmain/master/ReferenceIntakeDisplay.h"
 
-#include "dalmain/analysis/NutrientDisplay.h"
+#include "dalmain/master/NutrientDisplay.h"
 
 namespace dalmain {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dalmain/analysis/EntryNutrients.h"
+#include "dalmain/master/EntryNutrients.h"
 #include "dalmain/userdata/DayMenu.h"
 
 #include <QByteArrayView>

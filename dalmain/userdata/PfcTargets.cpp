@@ -1,4 +1,4 @@
-#include "dalmain/analysis/PfcTargets.h"
+#include "dalmain/userdata/PfcTargets.h"
 
 #include "quenkit/registry/SettingsStore.h"
 

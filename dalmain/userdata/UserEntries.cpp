@@ -1,6 +1,6 @@
 #include "dalmain/userdata/UserEntries.h"
 
-#include "dalmain/analysis/PfcTargets.h"
+#include "dalmain/userdata/PfcTargets.h"
 #include "dalmain/master/ReferenceIntakeStandards.h"
 
 #include "quenkit/dates/Dates.h"

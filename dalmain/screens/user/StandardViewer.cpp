@@ -1,6 +1,6 @@
 #include "dalmain/screens/user/StandardViewer.h"
 
-#include "dalmain/analysis/NutrientDisplay.h"
+#include "dalmain/master/NutrientDisplay.h"
 #include "dalmain/master/ReferenceIntakeDisplay.h"
 #include "quenkit/controls/InputControls.h"
 

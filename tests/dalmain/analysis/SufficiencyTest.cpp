@@ -1,4 +1,4 @@
-#include "dalmain/analysis/NutrientDisplay.h"
+#include "dalmain/master/NutrientDisplay.h"
 #include "dalmain/analysis/Sufficiency.h"
 
 #include "support/TestSupport.h"

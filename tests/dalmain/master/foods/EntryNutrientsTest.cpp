@@ -1,4 +1,4 @@
-#include "dalmain/analysis/EntryNutrients.h"
+#include "dalmain/master/EntryNutrients.h"
 #include "dalmain/userdata/DayMenuSave.h"
 
 #include "quenkit/registry/SettingsStore.h"

@@ -1,4 +1,4 @@
-#include "dalmain/analysis/NutrientDisplay.h"
+#include "dalmain/master/NutrientDisplay.h"
 #include "dalmain/master/FoodRecord.h"
 #include "dalmain/master/NutrientInfo.h"
 #include "quenkit/text/ShiftJis.h"

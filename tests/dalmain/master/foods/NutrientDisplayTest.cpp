@@ -1,4 +1,4 @@
-#include "dalmain/analysis/NutrientDisplay.h"
+#include "dalmain/master/NutrientDisplay.h"
 
 #include "quenkit/text/ShiftJis.h"
 

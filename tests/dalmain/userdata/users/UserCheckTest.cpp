@@ -2,7 +2,7 @@
 
 #include "UserFixtures.h"
 
-#include "dalmain/analysis/PfcTargets.h"
+#include "dalmain/userdata/PfcTargets.h"
 #include "dalmain/master/ReferenceIntakeStandards.h"
 
 #include "quenkit/dbf/Dbf.h"
