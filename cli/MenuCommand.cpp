@@ -12,6 +12,7 @@
 #include "dalmain/userdata/DayMenuFile.h"
 #include "dalmain/userdata/DayMenuSave.h"
 #include "dalmain/userdata/UserStore.h"
+#include "quenkit/files/FileLock.h"
 #include "quenkit/text/ShiftJis.h"
 
 #include <QDate>
@@ -185,7 +186,13 @@ int setMeal(cli::Context &ctx, QStringList args)
         return f ? *f : dalmain::EntryFood();
     };
 
-    // The rest of the day as it is stored.
+    // The other meals are kept as they are stored, so the file stays locked from reading them
+    // to saving the day: a meal another writer set meanwhile would otherwise be written over.
+    const quenkit::FileLock lock = quenkit::lockDataFile(dalmain::dayMenuFileName(user));
+    if (!lock.isLocked()) {
+        ctx.err << "dalmora menu: " << lock.error() << "\n";
+        return cli::ExitFailure;
+    }
     dalmain::MenuDay day;
     if (const int record = dalmain::FindDayMenu(user, target->key, 1)) {
         dalmain::DayMenu stored;

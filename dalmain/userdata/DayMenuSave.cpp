@@ -124,8 +124,18 @@ bool buildDayMenu(QByteArrayView dateKey, const MenuDay &day, const DayTotals &t
             if (row.kind == MenuRow::Kind::Dish) {
                 if (dishSlot >= kDishNameSlots)
                     return fail(error, QStringLiteral("a day holds at most %1 dish names").arg(kDishNameSlots));
+                // The name would come back cut, or with "?" for what Shift-JIS has not.
+                bool encodable = true;
+                const QByteArray name = quenkit::toSjis(row.dishName, &encodable);
+                if (!encodable)
+                    return fail(error, QStringLiteral("the dish name %1 has a character that Shift-JIS cannot hold")
+                                           .arg(row.dishName));
+                if (name.size() > kDishNameWidth)
+                    return fail(error, QStringLiteral("the dish name %1 is longer than %2 bytes")
+                                           .arg(row.dishName)
+                                           .arg(kDishNameWidth));
                 entry.food = kDishHeader;
-                out.dishNames[dishSlot++] = quenkit::sjisField(quenkit::toSjis(row.dishName), kDishNameWidth);
+                out.dishNames[dishSlot++] = quenkit::sjisField(name, kDishNameWidth);
                 continue;
             }
             if (row.food == kEmptySlot || row.food == kDishHeader)

@@ -20,11 +20,6 @@ struct MemoRecord {
     QByteArrayView key;
 };
 
-QString backupName(const QString &file)
-{
-    return file.size() < 3 ? file + QStringLiteral("BAK") : file.left(file.size() - 3) + QStringLiteral("BAK");
-}
-
 // The records the count announces, as far as they lie whole and well formed inside the file.
 QList<MemoRecord> parseMemoFile(const QByteArray &bytes)
 {
@@ -87,10 +82,15 @@ bool rewriteMemos(const QString &file, const LoadedMemos &memos, qsizetype skip,
         ++count;
     }
     qToLittleEndian(count, out.data());
-    return replaceDataFile(file, backupName(file), out);
+    return replaceDataFile(file, memoRewriteName(file), out);
 }
 
 }  // namespace
+
+QString memoRewriteName(const QString &file)
+{
+    return file.size() < 3 ? file + QStringLiteral("BAK") : file.left(file.size() - 3) + QStringLiteral("BAK");
+}
 
 QString memoFileName(MemoKind kind, int user)
 {

@@ -29,6 +29,9 @@ constexpr int kMemoMaxText = 0xFFFF - kMemoHeadSize;
 // The memo file of a kind and user, relative to the data folder.
 QString memoFileName(MemoKind kind, int user);
 
+// The name a memo file's rewrite goes through: its last three characters become "BAK".
+QString memoRewriteName(const QString &file);
+
 // The byte position of the key's record, or -1 when the file does not exist or holds no such
 // key (or the key is not 8 bytes).
 qint64 FindMemo(const QString &file, QByteArrayView key);

@@ -81,13 +81,6 @@ bool hasUserFields(const quenkit::DbfLayout &layout)
     return true;
 }
 
-// The name a memo file's rewrite goes through (see MemoFile.h): its last three characters
-// become "BAK".
-QString memoRewriteName(const QString &file)
-{
-    return file.left(file.size() - 3) + QStringLiteral("BAK");
-}
-
 }  // namespace
 
 QList<UserListEntry> listUsers()

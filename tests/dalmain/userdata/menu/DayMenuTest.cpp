@@ -195,8 +195,8 @@ TEST_F(DayMenuFileTest, DishNamesFillTheDaysSlotsInHeaderOrder)
     day.meals[Breakfast] = {food(1, 50)};
     day.meals[Lunch] = {MenuRow::dishRow(QStringLiteral("カレーライス")), food(2, 30), food(3, 20),
                         MenuRow::dishRow(QStringLiteral("サラダ")), food(4, 40)};
-    // 21 double-byte characters: the name is cut to 40 bytes without splitting one.
-    const QString longName = QString(21, QChar(u'煮'));
+    // 20 double-byte characters fill the slot's 40 bytes exactly.
+    const QString longName = QString(20, QChar(u'煮'));
     day.meals[Dinner] = {MenuRow::dishRow(longName), food(5, 100)};
     ASSERT_EQ(save("20240401", day), DaySaveResult::Appended);
 
@@ -388,6 +388,13 @@ TEST_F(DayMenuFileTest, DaysThatDoNotFitARecordAreRefusedAndWriteNothing)
         {"food number 65535", "20240101", at(Snack, {food(65535, 1)}), false},
         {"date of 7 digits", "2024010", at(Breakfast, {food(1, 1)}), false},
         {"date with slashes", "2024/1/1", at(Breakfast, {food(1, 1)}), false},
+        // 20 double-byte characters fill the name's 40 bytes; one more byte would be cut off.
+        {"dish name of 40 bytes", "20240101",
+         at(Lunch, {MenuRow::dishRow(QString(20, QChar(u'鍋'))), food(1, 1)}), true},
+        {"dish name of 41 bytes", "20240101",
+         at(Lunch, {MenuRow::dishRow(QString(20, QChar(u'鍋')) + QLatin1Char('a')), food(1, 1)}), false},
+        {"dish name Shift-JIS cannot hold", "20240101",
+         at(Lunch, {MenuRow::dishRow(QStringLiteral("🍙おにぎり")), food(1, 1)}), false},
     };
     for (const Case &c : cases) {
         DayMenu out;

@@ -341,3 +341,32 @@ TEST_F(MenuCliTest, WritersAtOnceKeepEveryChangeAndLoseNoOtherDay)
         EXPECT_EQ(FindDayMenus(0, prefix), expected) << prefix;
     }
 }
+
+// Each script sets its own meal of the same days. A meal is saved with the day's other meals as
+// they were read, so without the lock over the read one script wrote another's meal away.
+TEST_F(MenuCliTest, ScriptsSettingOtherMealsOfOneDayKeepEachMeal)
+{
+    constexpr int kDays = 6;
+    const char *meals[] = {"breakfast", "lunch", "dinner", "snack"};
+    QList<QList<QStringList>> workers(4);
+    for (int m = 0; m < 4; ++m) {
+        for (int d = 0; d < kDays; ++d)
+            workers[m].append(folderArgs() + QStringList{"menu", "set", "0", dayKey(d), meals[m],
+                                                         QStringLiteral("12:%1").arg(10 * (m + 1) + d)});
+    }
+    const QList<QList<CliResult>> results = testsupport::runCliWorkers(workers);
+    for (int m = 0; m < 4; ++m) {
+        for (qsizetype i = 0; i < results[m].size(); ++i)
+            EXPECT_EQ(results[m][i].exitCode, 0) << results[m][i].err.toStdString();
+    }
+    const StoredDays after = storedDays(menuFile());
+    ASSERT_EQ(after.order.size(), kDays);
+    for (int d = 0; d < kDays; ++d) {
+        DayMenu day;
+        ASSERT_TRUE(decodeDayMenu(after.records.value(dayKey(d).toLatin1()), day));
+        for (int m = 0; m < 4; ++m) {
+            EXPECT_EQ(day.entries[m][0], (DayMenuEntry{12, static_cast<quint16>(10 * (10 * (m + 1) + d))}))
+                << dayKey(d).toStdString() << " " << meals[m];
+        }
+    }
+}
