@@ -3,9 +3,13 @@
 
     scripts/gen-jk2010.py SHARED_DATA_DIR [OUTPUT]
 
-SHARED_DATA_DIR is the folder of the public reference data (it holds dri2010/dri2010.csv);
-OUTPUT defaults to data/master/jk2010.dat beside this script. data/README.md tells which
-published kind fills each lower and upper value and which values the sources leave open.
+SHARED_DATA_DIR is the folder of the public reference data (it holds dri2010/dri2010.csv and
+dri2010/additions.csv, the values found after the first compilation); OUTPUT defaults to
+data/master/jk2010.dat beside this script. data/README.md tells which published kind fills each
+lower and upper value and which values the sources leave open.
+
+The report on standard output lists, for each source file, nutrient and kind, how many of its
+rows went into the file by their confidence mark, and the rows no column takes.
 
 The file is Shift-JIS text with CR LF line ends: 3 heading lines, 15 male rows, a separator
 line, 15 female rows and 4 addition rows (pregnancy early, mid, late, lactation). A row is
@@ -53,15 +57,16 @@ ADDITION_ROWS = (
 #   energy         the estimated energy requirement of the level as lower and upper
 #   point(U)       lower: the recommended amount, else the adequate intake;
 #                  upper: the tolerable upper limit when U is True
-#   pct(kcal)      lower and upper: the tentative dietary goal in % of energy, in grams at
-#                  kcal per gram with the row's energy of the level
+#   pct(kcal, d)   lower and upper: the tentative dietary goal in % of energy, in grams at
+#                  kcal per gram with the row's energy of the level, rounded half up to d
+#                  decimals, the decimals the program shows the nutrient with
 #   goal-lower     lower: the tentative dietary goal (以上)
 #   goal-upper     upper: the tentative dietary goal (未満)
 COLUMNS = (
     ("エネルギー(kcal)", "energy", ("energy",)),
     ("たんぱく質(g)", "protein", ("point", False)),
-    ("脂質(g)", "fat", ("pct", 9)),
-    ("炭水化物(g)", "carbohydrate", ("pct", 4)),
+    ("脂質(g)", "fat", ("pct", 9, 1)),
+    ("炭水化物(g)", "carbohydrate", ("pct", 4, 1)),
     ("カリウム(mg)", "potassium", ("point", False)),
     ("カルシウム(mg)", "calcium", ("point", True)),
     # The upper limit of magnesium applies to supplements only, never to food.
@@ -85,38 +90,80 @@ COLUMNS = (
     ("葉酸(μg)", "folate", ("point", True)),
     ("パントテン酸(mg)", "pantothenic_acid", ("point", True)),
     ("ビタミンC(mg)", "vitamin_c", ("point", True)),
-    ("飽和脂肪酸(g)", "saturated_fat", ("pct", 9)),
+    ("飽和脂肪酸(g)", "saturated_fat", ("pct", 9, 2)),
     ("コレステロール(mg)", "cholesterol", ("goal-upper",)),
     ("食物繊維総量(g)", "fibre", ("goal-lower",)),
     ("食塩相当量(g)", "salt", ("goal-upper",)),
 )
 
 FIELDS_PER_ROW = 4 + 6 * len(COLUMNS)
-TENTH = Decimal("0.1")
+
+# The files of the public data the values come from, in the order the report lists them, and the
+# confidence marks they give each row.
+SOURCES = ("dri2010.csv", "additions.csv")
+CONFIDENCES = ("confirmed", "cross-checked", "unconfirmed")
 
 
-def load(csv_path):
-    """(nutrient, sex, age_group) -> list of (kind, bound, level, Decimal value)."""
-    values = {}
-    with open(csv_path, encoding="utf-8", newline="") as f:
-        for r in csv.DictReader(f):
-            key = (r["nutrient"], r["sex"], r["age_group"])
-            values.setdefault(key, []).append(
-                (r["kind"], r["bound"], r["activity_level"], Decimal(r["value"])))
-    return values
+class Published:
+    """The rows of every source file, and which of them the file has taken."""
+
+    def __init__(self, folder):
+        self.rows = {}      # (nutrient, sex, age_group) -> list of rows
+        self.taken = set()  # the identities of the rows whose values the file holds
+        source_of = {}
+        for source in SOURCES:
+            with open(folder / source, encoding="utf-8", newline="") as f:
+                for r in csv.DictReader(f):
+                    ident = (r["nutrient"], r["sex"], r["age_group"], r["kind"], r["bound"],
+                             r["activity_level"])
+                    name = " ".join(part for part in ident if part)
+                    # A value given twice, by one file or by both, is for a person to settle.
+                    if ident in source_of:
+                        raise SystemExit(f"{name}: in {source_of[ident]} and in {source}")
+                    if r["confidence"] not in CONFIDENCES:
+                        raise SystemExit(f"{name}: confidence {r['confidence']!r} in {source}")
+                    source_of[ident] = source
+                    row = {"ident": ident, "source": source, "confidence": r["confidence"],
+                           "value": Decimal(r["value"])}
+                    self.rows.setdefault(ident[:3], []).append(row)
+
+    def pick(self, key, kind, bound="point", level=None):
+        """The value of one kind (and bound, and level when the kind has levels), or None. The
+        row it comes from counts as taken into the file."""
+        found = [r for r in self.rows.get(key, [])
+                 if r["ident"][3] == kind and r["ident"][4] == bound
+                 and (not r["ident"][5] or r["ident"][5] == level)]
+        if len(found) > 1:
+            raise SystemExit(f"ambiguous {key} {kind}/{bound}/{level}")
+        if not found:
+            return None
+        self.taken.add(found[0]["ident"])
+        return found[0]["value"]
+
+    def report(self):
+        """Lines telling, per source, nutrient and kind, the rows taken into the file and the
+        rows left out, counted by confidence."""
+        def table(rows):
+            counts = {}
+            for r in rows:
+                group = (r["source"], r["ident"][0], r["ident"][3])
+                counts.setdefault(group, dict.fromkeys(CONFIDENCES, 0))[r["confidence"]] += 1
+            order = sorted(counts, key=lambda g: (SOURCES.index(g[0]), g[1], g[2]))
+            return [f"  {s:<14}{n:<19}{k:<5}" + "".join(f"{counts[(s, n, k)][c]:>15}" for c in CONFIDENCES)
+                    for s, n, k in order]
+
+        every = [r for rows in self.rows.values() for r in rows]
+        heading = f"  {'source':<14}{'nutrient':<19}{'kind':<5}" + "".join(f"{c:>15}" for c in CONFIDENCES)
+        lines = ["Rows taken into the file, by confidence:", heading]
+        lines += table(r for r in every if r["ident"] in self.taken)
+        lines += ["Rows no column takes:", heading]
+        lines += table(r for r in every if r["ident"] not in self.taken)
+        return lines
 
 
-def pick(entries, kind, bound="point", level=None):
-    """The value of one kind (and bound, and level when the kind has levels), or None."""
-    found = [v for k, b, l, v in entries if k == kind and b == bound and (not l or l == level)]
-    if len(found) > 1:
-        raise SystemExit(f"ambiguous {kind}/{bound}/{level}: {entries}")
-    return found[0] if found else None
-
-
-def energy_of(entries, level):
+def energy_of(published, key, level):
     # Children of 1-5 years and infants have one requirement without activity levels.
-    return pick(entries, "EER", level=level)
+    return published.pick(key, "EER", level=level)
 
 
 def number(value):
@@ -126,56 +173,60 @@ def number(value):
     return text
 
 
-def cells(values, sex, group, row_energy, addition):
+def grams_of_energy(energy, percent, kcal_per_gram, decimals):
+    grams = energy * percent / 100 / Decimal(kcal_per_gram)
+    return grams.quantize(Decimal(1).scaleb(-decimals), ROUND_HALF_UP)
+
+
+def cells(published, sex, group, energy_key, addition):
     """The 168 value fields of one row."""
     out = []
-    for _, key, rule in COLUMNS:
-        entries = values.get((key, sex, group), [])
+    for _, nutrient, rule in COLUMNS:
+        key = (nutrient, sex, group)
         for level in LEVELS:
             lower = upper = None
             kind = rule[0]
             if kind == "energy":
-                lower = upper = energy_of(entries, level)
+                lower = upper = energy_of(published, key, level)
             elif kind == "point":
-                lower = pick(entries, "RDA")
+                lower = published.pick(key, "RDA")
                 if lower is None:
-                    lower = pick(entries, "AI")
+                    lower = published.pick(key, "AI")
                 if rule[1]:
-                    upper = pick(entries, "UL")
+                    upper = published.pick(key, "UL")
             elif kind == "pct":
-                # The additions carry no goal of their own; see data/README.md.
-                energy = row_energy(level)
-                low_pct = pick(entries, "DG", "lower")
-                high_pct = pick(entries, "DG", "upper")
-                if energy is not None and not addition:
-                    per_gram = Decimal(rule[1])
+                # The additions carry no goal of their own: the program applies the age row's
+                # share of energy to the raised energy (see data/README.md).
+                energy = None if addition else energy_of(published, energy_key, level)
+                if energy is not None:
+                    low_pct = published.pick(key, "DG", "lower")
+                    high_pct = published.pick(key, "DG", "upper")
                     if low_pct is not None:
-                        lower = (energy * low_pct / 100 / per_gram).quantize(TENTH, ROUND_HALF_UP)
+                        lower = grams_of_energy(energy, low_pct, rule[1], rule[2])
                     if high_pct is not None:
-                        upper = (energy * high_pct / 100 / per_gram).quantize(TENTH, ROUND_HALF_UP)
+                        upper = grams_of_energy(energy, high_pct, rule[1], rule[2])
             elif kind == "goal-lower":
-                lower = pick(entries, "DG", "lower")
+                lower = published.pick(key, "DG", "lower")
             elif kind == "goal-upper":
-                upper = pick(entries, "DG", "upper")
+                upper = published.pick(key, "DG", "upper")
             out += [number(lower), number(upper)]
     return out
 
 
-def age_row(values, sex, label, bound, group):
-    energies = values.get(("energy", sex, group), [])
+def age_row(published, sex, label, bound, group):
     fields = [label, str(bound), "0", "0"]
-    fields += cells(values, sex, group, lambda level: energy_of(energies, level), False)
+    fields += cells(published, sex, group, ("energy", sex, group), False)
     return fields
 
 
-def addition_row(values, label, group):
+def addition_row(published, label, group):
     fields = [label, "0", "0", "0"]
-    fields += cells(values, "female", group, lambda level: None, True)
+    fields += cells(published, "female", group, None, True)
     return fields
 
 
 def headings():
-    title = ["日本人の食事摂取基準(2010年版)", "scripts/gen-jk2010.py で dri2010.csv から作成"]
+    title = ["日本人の食事摂取基準(2010年版)", "scripts/gen-jk2010.py で dri2010.csv と additions.csv から作成"]
     names = ["区分", "年齢上限", "予備", "予備"]
     kinds = ["", "", "", ""]
     for heading, _, _ in COLUMNS:
@@ -191,13 +242,13 @@ def main():
     shared = Path(sys.argv[1])
     output = Path(sys.argv[2]) if len(sys.argv) == 3 else \
         Path(__file__).resolve().parent.parent / "data" / "master" / "jk2010.dat"
-    values = load(shared / "dri2010" / "dri2010.csv")
+    published = Published(shared / "dri2010")
 
     lines = headings()
-    lines += [age_row(values, "male", *row) for row in AGE_ROWS]
+    lines += [age_row(published, "male", *row) for row in AGE_ROWS]
     lines.append(["女性"])
-    lines += [age_row(values, "female", *row) for row in AGE_ROWS]
-    lines += [addition_row(values, *row) for row in ADDITION_ROWS]
+    lines += [age_row(published, "female", *row) for row in AGE_ROWS]
+    lines += [addition_row(published, *row) for row in ADDITION_ROWS]
 
     for fields in lines[3:]:
         if len(fields) not in (1, FIELDS_PER_ROW):
@@ -207,6 +258,8 @@ def main():
     if any(len(line) > 10000 for line in data.split(b"\r\n")):
         raise SystemExit("a line exceeds 10,000 bytes")
     output.write_bytes(data)
+    print(f"{output}: written")
+    print("\n".join(published.report()))
 
 
 if __name__ == "__main__":

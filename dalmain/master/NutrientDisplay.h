@@ -34,7 +34,7 @@ struct NutrientDisplayRow {
 const NutrientDisplayRow &nutrientDisplayRow(int nutrient);
 
 QString nutrientDisplayName(int nutrient);
-QString nutrientDisplayUnit(int nutrient);  // "kcal", "kJ", "g", "mg" or "μg"
+QString nutrientDisplayUnit(int nutrient);  // "kcal", "kJ", "g", "mg", "mgNE" or "μg"
 int displayDecimals(int nutrient);
 // The two-line heading as one text: "top\nbottom", or the bottom line alone.
 QString nutrientHeading(int nutrient);

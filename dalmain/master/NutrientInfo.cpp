@@ -34,7 +34,8 @@ constexpr std::array<NutrientInfo, kNutrientCount> kTable{{
     {VitaminK, "ビタミンＫ", "μg", 0, "ビタミンK"},
     {VitaminB1, "ビタミンＢ１", "mg", 2, "ビタミンB1"},
     {VitaminB2, "ビタミンＢ２", "mg", 2, "ビタミンB2"},
-    {Niacin, "ナイアシン", "mg", 1, "ナイアシン"},
+    // Niacin is counted in niacin equivalents, the basis of the reference intakes.
+    {Niacin, "ナイアシン", "mgNE", 1, "ナイアシン"},
     {VitaminB6, "ビタミンＢ６", "mg", 2, "ビタミンB6"},
     {VitaminB12, "ビタミンＢ12", "μg", 1, "ビタミンB12"},
     {Folate, "葉酸", "μg", 0, "葉酸"},

@@ -16,7 +16,8 @@ namespace dalmain {
 struct NutrientInfo {
     Nutrient index;
     const char *csvName;    // UTF-8, as in the food file's CSV header ("エネルギーKC")
-    const char *unit;       // "kcal", "kJ", "g", "mg" or "μg" per 100 g of edible part
+    const char *unit;       // "kcal", "kJ", "g", "mg", "mgNE" (niacin equivalents) or "μg"
+                            // per 100 g of edible part
     int decimals;           // decimals of the stored value (6-character field of the food table)
     const char *fieldName;  // UTF-8; at most 11 bytes in Shift-JIS, distinct from every other field
 };

@@ -1,5 +1,6 @@
 #include "dalmain/master/ReferenceIntakes.h"
 
+#include "dalmain/master/NutrientDisplay.h"
 #include "dalmain/master/ReferenceIntakeStandards.h"
 
 #include "quenkit/files/DataFolder.h"
@@ -236,6 +237,42 @@ double roundHalfUp(double x)
     return std::trunc(x + 0.5);
 }
 
+// The energy a gram gives in the columns whose goals are a share of energy; the age rows hold
+// them converted to grams at the row's energy of the level. 0 for every other column.
+double kcalPerGram(int column)
+{
+    switch (column) {
+    case kIntakeFatColumn:
+    case kIntakeSaturatedFatColumn:
+        return 9.0;
+    case kIntakeCarbohydrateColumn:
+        return 4.0;
+    default:
+        return 0.0;
+    }
+}
+
+// x rounded half up to decimals. The goals are exact decimal quotients; the small allowance
+// keeps one that binary arithmetic lands just below a half from rounding down.
+double roundToDecimals(double x, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::floor(x * scale + 0.5 + 1e-7) / scale;
+}
+
+// The grams of an age row's goal (grams at ageEnergy kcal) for energy kcal: the same share of
+// energy. The row keeps its grams rounded to the display decimals, which leaves the share a
+// little off; the goals are published in whole or half percents, so the share is taken to a
+// tenth of a percent, which undoes the rounding at any energy above 900 kcal. A goal without a
+// bound stays without one, and one whose row has no energy cannot be converted and stays as it is.
+double sameShareOfEnergy(double grams, double ageEnergy, double energy, double kcalPerGram, int decimals)
+{
+    if (grams == 0 || ageEnergy <= 0)
+        return grams;
+    const double percent = std::round(grams * kcalPerGram * 1000.0 / ageEnergy) / 10.0;
+    return roundToDecimals(percent * energy / (100.0 * kcalPerGram), decimals);
+}
+
 }  // namespace
 
 const ReferenceIntakeRow &ReferenceIntakeTables::ageRow(int sex, int age) const
@@ -334,21 +371,33 @@ int DeriveIntakeStandard(quenkit::Owner *owner, const ReferenceIntakeTables &tab
     const bool woman = subject.sex == 1;
     if (woman && subject.pregnancy >= 1 && subject.pregnancy <= kPregnancyClasses) {
         const ReferenceIntakeRow &addition = tables.additionRow(subject.pregnancy);
+        const IntakeBound ageEnergy = row.at(kIntakeEnergyColumn, level);
+        // Columns in ascending order: the energy (column 0) is increased before the goals that
+        // follow it are converted.
         for (int k = 0; k < kIntakeColumns; ++k) {
             if (k == kIntakeMenstruatingIronColumn)
                 continue;
+            const int nutrient = kIntakeColumnNutrient[k];
             const IntakeBound add = addition.at(k, level);
-            IntakeBound &bound = standard[kIntakeColumnNutrient[k]];
-            if (k == kIntakeFatColumn) {
-                // The addition row holds the fat goal in percent of the (already increased)
-                // energy; 9 kcal a gram, rounded to a multiple of 5 g.
-                const IntakeBound energy = standard[EnergyKcal];
+            const IntakeBound energy = standard[EnergyKcal];
+            IntakeBound &bound = standard[nutrient];
+            if (k == kIntakeFatColumn && (add.lower != 0 || add.upper != 0)) {
+                // A fat goal of the pregnancy's own, in percent of the increased energy; 9 kcal
+                // a gram, rounded to a multiple of 5 g.
                 bound.lower = 5.0 * roundHalfUp(add.lower * energy.lower / 4500.0);
                 bound.upper = 5.0 * roundHalfUp(add.upper * energy.upper / 4500.0);
-            } else {
-                bound.lower += add.lower;
-                bound.upper += add.upper;
+                continue;
             }
+            // Without one, a goal that is a share of energy keeps the age group's share: in
+            // grams it grows with the energy, or a pregnant woman's fat, carbohydrate and
+            // saturated fat would be judged against the energy she had before.
+            if (const double perGram = kcalPerGram(k); perGram > 0) {
+                const int decimals = displayDecimals(nutrient);
+                bound.lower = sameShareOfEnergy(bound.lower, ageEnergy.lower, energy.lower, perGram, decimals);
+                bound.upper = sameShareOfEnergy(bound.upper, ageEnergy.upper, energy.upper, perGram, decimals);
+            }
+            bound.lower += add.lower;
+            bound.upper += add.upper;
         }
     }
     if (woman && subject.menstruation == 0)

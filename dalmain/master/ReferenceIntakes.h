@@ -31,8 +31,10 @@ constexpr int kPregnancyClasses = 4;   // early, mid and late pregnancy, lactati
 // Columns with a rule of their own.
 constexpr int kIntakeEnergyColumn = 0;
 constexpr int kIntakeFatColumn = 2;              // additions hold percent of energy
+constexpr int kIntakeCarbohydrateColumn = 3;
 constexpr int kIntakeIronColumn = 8;             // women without menstruation, and men
 constexpr int kIntakeMenstruatingIronColumn = 9;
+constexpr int kIntakeSaturatedFatColumn = 24;
 
 // The NutrientVector index each column fills; the menstruating iron column fills Iron in place
 // of column 8, so it has no index of its own (-1).
@@ -110,10 +112,13 @@ struct IntakeSubject {
 
 // Fills standard for subject; every bound is cleared first. A user-defined standard is copied
 // from its record in the standards table. The national one comes from the subject's age row at
-// the subject's activity level; a pregnancy class adds its row (the fat bounds are recomputed
-// from the increased energy and rounded to 5 g) and a woman with menstruation takes the iron of
-// the menstruating column. 1; 0 when the user-defined standard no longer exists: owner is told
-// and every bound stays 0.
+// the subject's activity level; a woman with menstruation takes the iron of the menstruating
+// column. A pregnancy class adds its row to the energy and to every other column but one rule:
+// the goals that are a share of energy keep the age row's share, applied to the increased
+// energy and rounded half up to the nutrient's display decimals, before the addition is added;
+// fat, when the addition row states a fat goal of its own in percent of energy, takes that
+// percentage of the increased energy instead, rounded to 5 g. 1; 0 when the user-defined
+// standard no longer exists: owner is told and every bound stays 0.
 int DeriveIntakeStandard(quenkit::Owner *owner, const ReferenceIntakeTables &tables,
                          const IntakeSubject &subject, IntakeStandard &standard);
 

@@ -72,7 +72,7 @@ TEST(IntakeFile, AnOverlongLineGivesAZeroRowAndTheRowsBehindItStayInPlace)
 }
 
 // The size of the shipped file: random bytes of it stand for a file overwritten by garbage.
-constexpr int kShippedFileSize = 18698;
+constexpr int kShippedFileSize = 18929;
 
 QByteArray randomBytes(int size, quint32 seed)
 {
@@ -272,7 +272,7 @@ TEST_F(DerivationTest, WomanOf30WithMenstruationTakesTheMenstruatingIron)
     expectRow(derive(woman30(0)), tables.female[12], 1, kIntakeMenstruatingIronColumn);
 }
 
-TEST_F(DerivationTest, PregnancyAddsItsRowAndRecomputesFatFromTheIncreasedEnergy)
+TEST_F(DerivationTest, PregnancyAddsItsRowAndTakesAStatedFatGoalOfTheIncreasedEnergy)
 {
     // Energy 2000 kcal + 250 kcal; fat 25 % and 29 % of 2250 kcal are 62.5 g and 72.5 g, which
     // round (half up, in steps of 5 g) to 65 g and 75 g.
@@ -291,7 +291,9 @@ TEST_F(DerivationTest, PregnancyAddsItsRowAndRecomputesFatFromTheIncreasedEnergy
         EXPECT_EQ(standard[Fat], (IntakeBound{65, 75}));
         for (int k = 0; k < kIntakeColumns; ++k) {
             const int n = kIntakeColumnNutrient[k];
-            if (k == kIntakeMenstruatingIronColumn || k == kIntakeFatColumn)
+            // Carbohydrate and saturated fatty acids follow the energy as well (next test).
+            if (k == kIntakeMenstruatingIronColumn || k == kIntakeFatColumn || k == kIntakeCarbohydrateColumn
+                || k == kIntakeSaturatedFatColumn)
                 continue;
             IntakeBound expected{row.at(k, 1).lower + addition.at(k, 1).lower,
                                  row.at(k, 1).upper + addition.at(k, 1).upper};
@@ -299,6 +301,54 @@ TEST_F(DerivationTest, PregnancyAddsItsRowAndRecomputesFatFromTheIncreasedEnergy
                 expected = row.at(kIntakeMenstruatingIronColumn, 1);   // without the addition
             EXPECT_EQ(standard[n], expected) << "column " << k;
         }
+    }
+}
+
+// The age row holds the goals that are a share of energy in grams at its energy; pregnancy
+// keeps the share and applies it to the increased energy, rounded half up to the display
+// decimals (one for fat and carbohydrate, two for saturated fatty acids).
+TEST_F(DerivationTest, PregnancyKeepsTheAgeGroupsShareOfEnergyOnTheIncreasedEnergy)
+{
+    const struct {
+        const char *what;
+        int column;
+        double ageEnergy, addedEnergy;
+        IntakeBound row, addition, expected;
+    } cases[] = {
+        // 20-25 % of 2000 kcal, stored as 44.4 and 55.6 g. 55.6 g would scale to 62.55 g; the
+        // share it stands for is 25 %, which of 2250 kcal is 62.5 g.
+        {"fat, mid pregnancy", kIntakeFatColumn, 2000, 250, {44.4, 55.6}, {0, 0}, {50.0, 62.5}},
+        {"fat, lactation", kIntakeFatColumn, 2000, 350, {44.4, 55.6}, {0, 0}, {52.2, 65.3}},
+        {"carbohydrate, 281.25 and 393.75 g round up", kIntakeCarbohydrateColumn, 2000, 250, {250, 350}, {0, 0},
+         {281.3, 393.8}},
+        {"carbohydrate, an addition in grams is still added", kIntakeCarbohydrateColumn, 2000, 250, {250, 350},
+         {10, 20}, {291.3, 413.8}},
+        {"saturated fat, two decimals", kIntakeSaturatedFatColumn, 2000, 250, {10, 15.56}, {0, 0}, {11.25, 17.5}},
+        {"saturated fat, lactation", kIntakeSaturatedFatColumn, 2000, 350, {10, 15.56}, {0, 0}, {11.75, 18.28}},
+        {"a goal without a lower bound keeps none", kIntakeSaturatedFatColumn, 2000, 250, {0, 15.56}, {0, 0},
+         {0, 17.5}},
+        {"an age row without energy cannot be converted", kIntakeFatColumn, 0, 250, {44.4, 55.6}, {0, 0},
+         {44.4, 55.6}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        tables = distinctTables();
+        ReferenceIntakeRow &row = tables.female[12];
+        ReferenceIntakeRow &addition = tables.female[kIntakeAgeRows + 1];   // class 2
+        auto set = [](ReferenceIntakeRow &r, int column, IntakeBound b) {
+            r.values[static_cast<size_t>(6 * column + 2)] = b.lower;   // level 1
+            r.values[static_cast<size_t>(6 * column + 3)] = b.upper;
+        };
+        set(row, kIntakeEnergyColumn, {c.ageEnergy, c.ageEnergy});
+        set(addition, kIntakeEnergyColumn, {c.addedEnergy, c.addedEnergy});
+        set(row, c.column, c.row);
+        set(addition, c.column, c.addition);
+
+        const IntakeStandard standard = derive(woman30(1, 2));
+        const IntakeBound got = standard[kIntakeColumnNutrient[c.column]];
+        EXPECT_DOUBLE_EQ(got.lower, c.expected.lower);
+        EXPECT_DOUBLE_EQ(got.upper, c.expected.upper);
+        EXPECT_EQ(standard[EnergyKcal].lower, c.ageEnergy + c.addedEnergy);
     }
 }
 
