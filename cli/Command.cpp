@@ -76,4 +76,14 @@ bool takeFlag(QStringList &args, const QString &name)
     return true;
 }
 
+quenkit::Answer ConsoleOwner::ask(const quenkit::Message &message)
+{
+    if (message.buttons == quenkit::Buttons::Ok) {
+        m_err << m_prefix << message.text << "\n";
+        m_err.flush();
+        return quenkit::Answer::Ok;
+    }
+    return message.buttons == quenkit::Buttons::OkCancel ? quenkit::Answer::Ok : quenkit::Answer::Yes;
+}
+
 }  // namespace cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "quenkit/owner/Owner.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -41,6 +43,19 @@ int usageError(Context &ctx, const Command &command, const QString &message);
 // the reason ("... is being changed by another program"), so that a busy file is not reported
 // as a bare failure.
 QString withLockReason(const QString &failure);
+
+// The library's messages appear on stderr, behind prefix ("dalmora dbf: "), and its questions
+// are answered Yes (OK): the command line itself is the user's confirmation.
+class ConsoleOwner : public quenkit::Owner
+{
+public:
+    explicit ConsoleOwner(QTextStream &err, QString prefix = {}) : m_err(err), m_prefix(std::move(prefix)) {}
+    quenkit::Answer ask(const quenkit::Message &message) override;
+
+private:
+    QTextStream &m_err;
+    QString m_prefix;
+};
 
 // Takes "--name VALUE" (or "--name=VALUE") out of args; true when present. A missing value is
 // reported through ok = false.

@@ -45,26 +45,6 @@ const cli::Command &self()
     Q_UNREACHABLE();
 }
 
-// Shows the library's messages on stderr and answers its questions with Yes, as a table
-// operation does without a window; the tool is run by people who asked for the change.
-class ToolOwner : public quenkit::Owner
-{
-public:
-    explicit ToolOwner(QTextStream &err) : m_err(err) {}
-
-    quenkit::Answer ask(const quenkit::Message &message) override
-    {
-        if (message.buttons == quenkit::Buttons::Ok) {
-            m_err << "dalmora dbf: " << message.text << "\n";
-            return quenkit::Answer::Ok;
-        }
-        return message.buttons == quenkit::Buttons::OkCancel ? quenkit::Answer::Ok : quenkit::Answer::Yes;
-    }
-
-private:
-    QTextStream &m_err;
-};
-
 int failure(cli::Context &ctx, const QString &text)
 {
     ctx.err << "dalmora dbf: " << text << "\n";
@@ -168,7 +148,7 @@ int dump(cli::Context &ctx, const QString &path, bool withDeleted)
 
 int search(cli::Context &ctx, const QString &path, const QStringList &args)
 {
-    ToolOwner owner(ctx.err);
+    cli::ConsoleOwner owner(ctx.err, QStringLiteral("dalmora dbf: "));
     QList<int> found;
     const int n = quenkit::SearchDBFRecord(&owner, found, path, quenkit::toSjis(args[0]), quenkit::toSjis(args[1]),
                                            quenkit::toSjis(args[2]));
@@ -248,7 +228,7 @@ int write(cli::Context &ctx, const QString &path, QStringList args, bool newOnly
         body.replace(layout.fieldOffset(i), layout.fields[i].length(),
                      quenkit::sjisField(value, layout.fields[i].length()));
     }
-    ToolOwner owner(ctx.err);
+    cli::ConsoleOwner owner(ctx.err, QStringLiteral("dalmora dbf: "));
     const int result = quenkit::WriteDBFRecord(&owner, path, body, keyField,
                                                newOnly ? quenkit::WriteNewOnly : quenkit::WriteOrOverwrite);
     ctx.out << result << "\n";
@@ -327,7 +307,7 @@ int run(cli::Context &ctx, QStringList args)
         // A key with a character turned into "?" would name another record.
         if (!encodable)
             return cli::usageError(ctx, self(), QStringLiteral("'%1' has a character that Shift-JIS cannot hold").arg(args[1]));
-        ToolOwner owner(ctx.err);
+        cli::ConsoleOwner owner(ctx.err, QStringLiteral("dalmora dbf: "));
         result = quenkit::DeleteDBFRecord(&owner, path, key, quenkit::toSjis(args[0]));
     } else {
         result = quenkit::DeleteDBFNoRecord(path, record);

@@ -53,27 +53,6 @@ int usage(cli::Context &ctx, const QString &message)
     return cli::usageError(ctx, self(), message);
 }
 
-// Messages appear on stderr; every question is answered Yes, as the command line itself is the
-// user's confirmation.
-class ConsoleOwner : public quenkit::Owner
-{
-public:
-    explicit ConsoleOwner(QTextStream &err) : m_err(err) {}
-
-    quenkit::Answer ask(const quenkit::Message &message) override
-    {
-        if (message.buttons == quenkit::Buttons::Ok) {
-            m_err << "dalmora dishes: " << message.text << "\n";
-            m_err.flush();
-            return quenkit::Answer::Ok;
-        }
-        return message.buttons == quenkit::Buttons::OkCancel ? quenkit::Answer::Ok : quenkit::Answer::Yes;
-    }
-
-private:
-    QTextStream &m_err;
-};
-
 QString gramsText(quint16 tenths)
 {
     return QString::number(tenths / 10.0, 'f', 1) + QStringLiteral(" g");
@@ -83,7 +62,7 @@ int list(cli::Context &ctx, const QStringList &args)
 {
     if (args.size() > 1)
         return usage(ctx, QStringLiteral("list takes at most one KEYWORD"));
-    ConsoleOwner owner(ctx.err);
+    cli::ConsoleOwner owner(ctx.err, QStringLiteral("dalmora dishes: "));
     bool ok = false;
     const QList<dalmain::DishListEntry> found = dalmain::SearchDishes(&owner, args.value(0), &ok);
     if (!ok) {
@@ -139,7 +118,7 @@ int remove(cli::Context &ctx, const QStringList &args)
 {
     if (args.isEmpty())
         return usage(ctx, QStringLiteral("delete takes one or more NAMEs"));
-    ConsoleOwner owner(ctx.err);
+    cli::ConsoleOwner owner(ctx.err, QStringLiteral("dalmora dishes: "));
     const dalmain::DishDeleteOutcome outcome = dalmain::DeleteDish(&owner, args);
     if (outcome.result != dalmain::DishDeleteResult::Deleted) {
         ctx.err << "dalmora dishes: "
@@ -204,7 +183,7 @@ int import(cli::Context &ctx, const QStringList &args)
         ctx.err << "dalmora dishes: cannot create the dish tables in " << quenkit::dataFolder() << "\n";
         return cli::ExitFailure;
     }
-    ConsoleOwner owner(ctx.err);
+    cli::ConsoleOwner owner(ctx.err, QStringLiteral("dalmora dishes: "));
     int stored = 0;
     for (const dalmain::DishListItem &item : items) {
         const dalmain::DishSaveOutcome outcome = dalmain::SaveDish(&owner, item.form, item.entries);

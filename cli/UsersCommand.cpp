@@ -56,27 +56,6 @@ const cli::Command &self()
     Q_UNREACHABLE();
 }
 
-// Messages appear on stderr as the screen would show them; every question is answered Yes, as
-// the command line itself is the user's confirmation.
-class ConsoleOwner : public quenkit::Owner
-{
-public:
-    explicit ConsoleOwner(QTextStream &err) : m_err(err) {}
-
-    quenkit::Answer ask(const quenkit::Message &message) override
-    {
-        if (message.buttons == quenkit::Buttons::Ok) {
-            m_err << message.text << "\n";
-            m_err.flush();
-            return quenkit::Answer::Ok;
-        }
-        return message.buttons == quenkit::Buttons::OkCancel ? quenkit::Answer::Ok : quenkit::Answer::Yes;
-    }
-
-private:
-    QTextStream &m_err;
-};
-
 struct Date {
     int year = 0;
     int month = 0;
@@ -123,7 +102,7 @@ int show(cli::Context &ctx, const QStringList &args)
         return cli::usageError(ctx, self(), QStringLiteral("show takes one NAME"));
     if (!cli::userTableReadable(ctx, self().name))
         return cli::ExitFailure;
-    ConsoleOwner owner(ctx.err);
+    cli::ConsoleOwner owner(ctx.err);
     const dalmain::IntakeLoad intakes = dalmain::LoadReferenceIntakes(&owner, dalmain::referenceIntakes());
     dalmain::UserSession session;
     if (!session.open(&owner, args.first())) {
@@ -269,7 +248,7 @@ int add(cli::Context &ctx, QStringList args)
         weightEntries.day = QString::number(d->day);
     }
 
-    ConsoleOwner owner(ctx.err);
+    cli::ConsoleOwner owner(ctx.err);
     auto prompt = [&]() -> std::optional<dalmain::FirstWeight> {
         dalmain::FirstWeight first;
         if (dalmain::CheckWeightEntries(&owner, weightEntries, &first) != dalmain::WeightField::None)
