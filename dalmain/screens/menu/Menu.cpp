@@ -1,13 +1,739 @@
 #include "dalmain/screens/menu/Menu.h"
 
+#include "dalmain/master/DishLoading.h"
+#include "dalmain/master/DishSearch.h"
+#include "dalmain/master/DishTable.h"
+#include "dalmain/master/NutrientDisplay.h"
+#include "dalmain/screens/menu/ConvertDialog.h"
+#include "dalmain/screens/menu/DayListDialog.h"
+#include "dalmain/screens/menu/DishNameDialog.h"
+#include "dalmain/screens/menu/DishSaveDialog.h"
+#include "dalmain/screens/menu/DishSearchDialog.h"
+#include "dalmain/screens/menu/FoodInputDialog.h"
+#include "dalmain/screens/menu/MenuGrid.h"
+#include "dalmain/screens/menu/MenuMemoDialog.h"
+#include "dalmain/screens/menu/MenuPanel.h"
+#include "dalmain/shell/CommandIds.h"
+#include "dalmain/shell/ShellSettings.h"
 #include "dalmain/shell/Screens.h"
+#include "dalmain/userdata/DayMenuFile.h"
+#include "dalmain/userdata/UserSession.h"
+#include "quenkit/controls/DatePickers.h"
+#include "quenkit/controls/Fonts.h"
+#include "quenkit/owner/Owner.h"
+#include "quenkit/registry/SettingsStore.h"
+#include "quenkit/text/ShiftJis.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <optional>
 
 namespace dalmain {
 
+namespace {
+
+const QString kViewKubun = QStringLiteral("ViewKubun");
+const QString kScrollValue = QStringLiteral("ScrollValue");
+const QString kSaveFailed = QStringLiteral("献立を保存できませんでした。\n%1");
+
+constexpr int kMealCommands[kMealCount] = {cmd::Breakfast, cmd::Lunch, cmd::Dinner, cmd::Snack};
+const char *const kMealButtonNames[kMealCount] = {"IDB_MENU_SEL_BF", "IDB_MENU_SEL_L", "IDB_MENU_SEL_S",
+                                                  "IDB_MENU_SEL_BM"};
+const char *const kMealTexts[kMealCount] = {"朝食", "昼食", "夕食", "間食"};
+
+// A day that could not be stored when the screen closed; the screen opened again for the same
+// user takes it up instead of the stored day, so the edits are not lost.
+struct UnsavedDay {
+    int user = -1;
+    QDate date;
+    MenuDay day;
+};
+std::optional<UnsavedDay> &unsavedDay()
+{
+    static std::optional<UnsavedDay> day;
+    return day;
+}
+
+int mealOfCommand(int id)
+{
+    for (int m = 0; m < kMealCount; ++m) {
+        if (kMealCommands[m] == id)
+            return m;
+    }
+    return -1;
+}
+
+QDate dateOfSetting(const QString &text)
+{
+    const QDate d = QDate::fromString(text.left(10), QStringLiteral("yyyy/MM/dd"));
+    return d.isValid() ? d : QDate();
+}
+
+}  // namespace
+
 Menu::Menu(const ScreenContext &context, QWidget *parent)
     : ScreenWindow(MenuScreen, context, parent)
+    , m_dateBar(new quenkit::DMCalendar(this))
+    , m_counters(new QLabel(this))
+    , m_position(new QLabel(this))
+    , m_wasteNote(new QLabel(this))
+    , m_userNote(new QLabel(this))
+    , m_grid(new MenuGrid(this))
+    , m_model(new MenuGridModel(m_day, [this](quint16 food) { return foodName(food); }, this))
+    , m_panel(new MenuPanel(this))
 {
-    showScreenName(screenInfo(MenuScreen).name);
+    setObjectName(QStringLiteral("Menu"));
+    loadFoods();
+    buildLayout();
+    m_grid->setModel(m_model);
+    applyColumnSettings();
+
+    connect(m_grid, &MenuGrid::linesChanged, this, [this] {
+        showStatus();
+        emit commandStateChanged();
+    });
+    connect(m_grid, &MenuGrid::foldClicked, this, &Menu::toggleFold);
+    connect(m_grid, &MenuGrid::enterPressed, this, &Menu::modify);
+    connect(m_grid, &MenuGrid::modifyPressed, this, &Menu::modify);
+    connect(m_grid, &MenuGrid::foodInputPressed, this, [this] { runCommand(cmd::FoodInput); });
+    connect(m_grid, &MenuGrid::deletePressed, this, [this] { runCommand(cmd::Delete); });
+    connect(m_dateBar, &quenkit::DatePicker::command, this, [this](int) { dateChosen(); });
+
+    QDate start = dateOfSetting(settings::systemString(settings::kDay));
+    if (!start.isValid())
+        start = m_dateBar->date();
+    m_dateBar->setDate(start);
+    m_date = m_dateBar->date();
+    m_meal = std::clamp(quenkit::GetRegistryInt(settings::kMenuSection, kViewKubun, Breakfast), 0, kMealCount - 1);
+    loadDay();
+    selectMeal(m_meal);
+    const int scroll = quenkit::GetRegistryInt(settings::kMenuSection, kScrollValue, 0);
+    m_grid->horizontalScrollBar()->setValue(scroll);
+}
+
+Menu::~Menu()
+{
+    finishPendingWork();
+}
+
+void Menu::buildLayout()
+{
+    m_dateBar->setObjectName(QStringLiteral("DateBar"));
+    auto *mealBar = new QWidget(this);
+    mealBar->setObjectName(QStringLiteral("MenuKubunSel"));
+    auto *meals = new QHBoxLayout(mealBar);
+    meals->setContentsMargins(0, 0, 0, 0);
+    meals->setSpacing(2);
+    for (int m = 0; m < kMealCount; ++m) {
+        auto *button = new QPushButton(QString::fromUtf8(kMealTexts[m]), mealBar);
+        button->setObjectName(QString::fromLatin1(kMealButtonNames[m]));
+        button->setCheckable(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setMinimumWidth(64);
+        connect(button, &QPushButton::clicked, this, [this, m] { selectMeal(m); });
+        meals->addWidget(button);
+        m_mealButtons.append(button);
+    }
+    const QFont status = quenkit::createFont(QStringLiteral("ＭＳ ゴシック"), 0, 14, quenkit::FontBold);
+    for (QLabel *label : {m_counters, m_position}) {
+        label->setFont(status);
+        label->setTextFormat(Qt::PlainText);
+    }
+    m_counters->setObjectName(QStringLiteral("counters"));
+    m_position->setObjectName(QStringLiteral("position"));
+    m_wasteNote->setObjectName(QStringLiteral("wasteNote"));
+    m_userNote->setObjectName(QStringLiteral("userNote"));
+    m_userNote->setStyleSheet(QStringLiteral("color: #b00000"));
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_dateBar);
+    top->addSpacing(12);
+    top->addWidget(mealBar);
+    top->addSpacing(12);
+    auto *notes = new QVBoxLayout;
+    notes->addWidget(m_wasteNote);
+    notes->addWidget(m_userNote);
+    top->addLayout(notes);
+    top->addStretch();
+    top->addWidget(m_counters);
+    top->addSpacing(12);
+    top->addWidget(m_position);
+
+    m_panel->setMinimumWidth(330);
+    m_panel->setMaximumWidth(380);
+    auto *body = new QHBoxLayout;
+    body->addWidget(m_grid, 1);
+    body->addWidget(m_panel);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(top);
+    layout->addLayout(body, 1);
+}
+
+void Menu::loadFoods()
+{
+    if (LoadFoodCache(nullptr, m_foodCache) != 1)
+        m_foodCache.clear();
+    m_foods = EntryFoodIndex::fromCache(m_foodCache);
+    for (const FoodCacheEntry &f : std::as_const(m_foodCache)) {
+        if (f.number <= food::LastNumber)
+            m_foodNames.insert(static_cast<quint16>(f.number), quenkit::fromSjis(f.name));
+    }
+}
+
+QString Menu::foodName(quint16 food) const
+{
+    const auto it = m_foodNames.constFind(food);
+    return it != m_foodNames.constEnd() ? *it : QStringLiteral("（食品表にない食品 %1）").arg(food);
+}
+
+MenuRow Menu::foodRow(quint32 food, double grams) const
+{
+    const EntryFood *data = m_foods.find(static_cast<quint16>(food));
+    return MenuRow::foodRow(static_cast<quint16>(food), grams, data ? *data : EntryFood());
+}
+
+int Menu::userNumber() const
+{
+    const std::optional<UserProfile> &profile = openUserSession().profile();
+    return profile ? static_cast<int>(profile->number) : -1;
+}
+
+QByteArray Menu::dateKey() const
+{
+    return m_date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+}
+
+void Menu::applyColumnSettings()
+{
+    m_shownNutrients = 0;
+    for (int n = 0; n < kNutrientCount; ++n) {
+        const bool shown = quenkit::GetRegistryInt(settings::kSystemSection, QStringLiteral("NormalViewFlg%1").arg(n + 1),
+                                                   nutrientDisplayRow(n).normalView ? 1 : 0) != 0;
+        m_grid->setColumnHidden(kFirstNutrientColumn + n, !shown);
+        m_shownNutrients += shown ? 1 : 0;
+    }
+    m_grid->setColumnWidth(kFoldColumn, 24);
+    m_grid->setColumnWidth(kNameColumn, 260);
+    m_grid->setColumnWidth(kAmountColumn, 60);
+    for (int n = 0; n < kNutrientCount; ++n)
+        m_grid->setColumnWidth(kFirstNutrientColumn + n, 64);
+    m_grid->horizontalHeader()->setMinimumHeight(40);
+}
+
+void Menu::loadDay()
+{
+    m_day.clear();
+    m_dirty = false;
+    const int user = userNumber();
+    std::optional<UnsavedDay> &unsaved = unsavedDay();
+    if (unsaved && unsaved->user == user && unsaved->date == m_date) {
+        m_day.load(unsaved->day);
+        m_dirty = true;
+        unsaved.reset();
+    } else if (user >= 0) {
+        DayMenu stored;
+        const int record = FindDayMenu(user, dateKey(), 1);
+        if (record > 0 && ReadDayMenu(user, record, stored) == 1) {
+            const FoodLookup lookup = [this](quint16 number) {
+                const EntryFood *f = m_foods.find(number);
+                return f ? *f : EntryFood();
+            };
+            m_day.load(loadMenuDay(stored, lookup));
+        }
+    }
+    refresh(0);
+}
+
+DayTotals Menu::totals() const
+{
+    return computeDayTotals(m_day.menuDay(), wasteRatioOption());
+}
+
+void Menu::refresh(int currentLine)
+{
+    m_model->refresh();
+    m_grid->setCurrentLine(currentLine);
+    const bool open = userNumber() >= 0;
+    m_userNote->setText(open ? QString() : QStringLiteral("ユーザー情報を開いてください。献立は保存されません。"));
+    m_wasteNote->setText(wasteRatioOption() ? QStringLiteral("※廃棄率計算あり") : QStringLiteral("※廃棄率計算なし"));
+    const int mode = quenkit::GetRegistryInt(settings::kMenuSection, settings::kMenuKijyun, 0) == 1 ? 1 : 0;
+    m_panel->show(totals()[kDayRow], openUserSession().intakeStandard(), mode);
+    showStatus();
+    emit commandStateChanged();
+}
+
+void Menu::changed()
+{
+    m_dirty = true;
+}
+
+QString Menu::counterText() const
+{
+    const std::array<int, kMealRows> c = m_day.foodCounters();
+    return QString::asprintf("日:%3d 朝:%3d 昼:%3d", c[0], c[1], c[2]) + QLatin1Char('\n') +
+           QString::asprintf("夕:%3d 間:%3d 料:%3d", c[3], c[4], m_day.dishNameCount());
+}
+
+QString Menu::positionText() const
+{
+    // Columns count from the name; the fold button is no column of its own to the user.
+    int column = 0;
+    const int current = m_grid->currentIndex().isValid() ? m_grid->currentIndex().column() : kNameColumn;
+    for (int c = kNameColumn; c <= current && c < kGridColumnCount; ++c)
+        column += m_grid->isColumnHidden(c) ? 0 : 1;
+    return QString::asprintf("行:%3d/%3d", m_grid->currentLine() + 1, m_day.lineCount(m_meal)) + QLatin1Char('\n') +
+           QString::asprintf("列:%3d/%3d", std::max(column, 1), m_shownNutrients + 2);
+}
+
+void Menu::showStatus()
+{
+    m_counters->setText(counterText());
+    m_position->setText(positionText());
+}
+
+void Menu::selectMeal(int meal)
+{
+    if (meal < 0 || meal >= kMealCount)
+        return;
+    m_meal = meal;
+    for (int m = 0; m < kMealCount; ++m)
+        m_mealButtons[m]->setChecked(m == meal);
+    m_model->setMeal(meal);
+    refresh(0);
+}
+
+QList<int> Menu::selectedRows() const
+{
+    QList<int> rows;
+    for (int line : m_grid->selectedLines()) {
+        const int row = m_day.rowOfLine(m_meal, line);
+        if (row >= 0)
+            rows.append(row);
+    }
+    return rows;
+}
+
+bool Menu::reportInsert(InsertResult result, const QString &foodTitle)
+{
+    quenkit::Owner *owner = context().owner;
+    switch (result) {
+    case InsertResult::Inserted: return true;
+    case InsertResult::MealFull: quenkit::inform(owner, kMenuTitle, kMealFullMessage, quenkit::Icon::Warning); break;
+    case InsertResult::TooManyDishNames:
+        quenkit::inform(owner, kMenuTitle, kDishNamesExceedMessage, quenkit::Icon::Warning);
+        break;
+    case InsertResult::InsideFoldedDish:
+        if (foodTitle.isEmpty())
+            quenkit::inform(owner, kInsertTitle, kInsideFoldedMessage);
+        else
+            quenkit::inform(owner, foodTitle, kBelowFoldedMessage);
+        break;
+    case InsertResult::BadPosition: break;
+    }
+    return false;
+}
+
+bool Menu::insertFood(quint32 food, int amountTenths)
+{
+    int at = -1;
+    const int line = m_grid->currentLine();
+    if (!reportInsert(m_day.insertRows(m_meal, line, {foodRow(food, amountTenths / 10.0)}, &at), kFoodInputTitle))
+        return false;
+    changed();
+    refresh(m_day.lineOfRow(m_meal, at) + 1);
+    return true;
+}
+
+bool Menu::insertDishName(const QString &name)
+{
+    int at = -1;
+    if (!reportInsert(m_day.insertRows(m_meal, m_grid->currentLine(), {MenuRow::dishRow(name)}, &at)))
+        return false;
+    changed();
+    refresh(m_day.lineOfRow(m_meal, at) + 1);
+    return true;
+}
+
+bool Menu::loadDish(const QString &name, int scalePercent)
+{
+    QList<DishEntry> entries;
+    const DishLoadResult result = LoadDish(context().owner, name, scalePercent, entries);
+    if (result != DishLoadResult::Loaded)
+        return false;
+    QList<MenuRow> rows;
+    for (const DishEntry &e : std::as_const(entries)) {
+        if (e.isHeader())
+            rows.append(MenuRow::dishRow(quenkit::fromSjis(e.headerName)));
+        else
+            rows.append(foodRow(e.food, e.grams()));
+    }
+    int at = -1;
+    if (rows.isEmpty() || !reportInsert(m_day.insertRows(m_meal, m_grid->currentLine(), rows, &at)))
+        return false;
+    changed();
+    refresh(m_day.lineOfRow(m_meal, at) + static_cast<int>(rows.size()));
+    return true;
+}
+
+bool Menu::convertSelection(int ratioPercent)
+{
+    const QList<int> rows = selectedRows();
+    const double ratio = ratioPercent * 0.01;
+    if (!m_day.canScale(m_meal, rows, ratio)) {
+        const bool single = m_day.withFoldedFoods(m_meal, rows).size() == 1;
+        quenkit::inform(context().owner, QStringLiteral("分量変換"),
+                        single ? kRowConvertTooLargeMessage : kConvertTooLargeMessage);
+        return false;
+    }
+    m_day.scaleRows(m_meal, rows, ratio);
+    changed();
+    const QList<int> lines = m_grid->selectedLines();
+    refresh(m_grid->currentLine());
+    if (!lines.isEmpty())
+        m_grid->selectLines(lines.first(), lines.last());
+    return true;
+}
+
+void Menu::deleteSelection()
+{
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
+        return;
+    const int line = m_grid->selectedLines().value(0, m_grid->currentLine());
+    m_day.removeRows(m_meal, rows);
+    changed();
+    refresh(line);
+}
+
+void Menu::toggleFold(int line)
+{
+    const int row = m_day.rowOfLine(m_meal, line);
+    if (row < 0 || !m_day.rows(m_meal)[row].isDish())
+        return;
+    m_day.setFolded(m_meal, row, !m_day.rows(m_meal)[row].folded);
+    refresh(line);
+}
+
+void Menu::foodInput()
+{
+    if (m_day.foldedAbove(m_meal, m_grid->currentLine())) {
+        quenkit::inform(context().owner, kFoodInputTitle, kBelowFoldedMessage);
+        return;
+    }
+    while (!m_day.isFull(m_meal)) {
+        FoodInputDialog dialog(context().owner, this);
+        if (dialog.exec() != QDialog::Accepted || !insertFood(dialog.food(), dialog.amountTenths()))
+            return;
+    }
+    quenkit::inform(context().owner, kMenuTitle, kMealFullMessage, quenkit::Icon::Warning);
+}
+
+void Menu::modify()
+{
+    const int row = m_day.rowOfLine(m_meal, m_grid->currentLine());
+    if (row < 0) {
+        runCommand(cmd::FoodInput);
+        return;
+    }
+    const GridRow current = m_day.rows(m_meal)[row];
+    if (current.isDish()) {
+        DishNameDialog dialog(context().owner, this);
+        dialog.setName(current.row.dishName);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        m_day.replaceRow(m_meal, row, MenuRow::dishRow(dialog.name()));
+    } else {
+        FoodInputDialog dialog(context().owner, this);
+        dialog.setEntry(current.row.food, static_cast<int>(std::lround(current.row.grams * 10.0)));
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        m_day.replaceRow(m_meal, row, foodRow(dialog.food(), dialog.amountTenths() / 10.0));
+    }
+    changed();
+    refresh(m_grid->currentLine());
+}
+
+void Menu::dishInput()
+{
+    DishSearchDialog dialog(context().owner, DishSearchDialog::Purpose::Load, this);
+    if (dialog.exec() == QDialog::Accepted)
+        loadDish(dialog.chosen().value(0), dialog.scalePercent());
+}
+
+void Menu::dishNameInput()
+{
+    if (m_day.dishNameCount() >= kDayDishNameLimit) {
+        quenkit::inform(context().owner, kMenuTitle, kDishNamesFullMessage, quenkit::Icon::Warning);
+        return;
+    }
+    DishNameDialog dialog(context().owner, this);
+    if (dialog.exec() == QDialog::Accepted)
+        insertDishName(dialog.name());
+}
+
+void Menu::saveDish()
+{
+    QList<DishEntry> entries;
+    QString name;
+    for (int i : m_day.withFoldedFoods(m_meal, selectedRows())) {
+        const GridRow &r = m_day.rows(m_meal)[i];
+        if (r.isDish()) {
+            if (name.isEmpty())
+                name = r.row.dishName;
+            entries.append(DishEntry::header(quenkit::cutSjisToWidth(quenkit::toSjis(r.row.dishName), dish::NameWidth)));
+        } else {
+            entries.append(DishEntry::foodEntry(r.row.food, static_cast<quint16>(std::lround(r.row.grams * 10.0))));
+        }
+    }
+    if (entries.isEmpty())
+        return;
+    ensureDishTables();
+    DishSaveDialog dialog(context().owner, entries, this);
+    DishForm form;
+    form.name = name;
+    dialog.setForm(form);
+    dialog.exec();
+}
+
+void Menu::modifyDish()
+{
+    DishSearchDialog search(context().owner, DishSearchDialog::Purpose::Choose, this);
+    if (search.exec() != QDialog::Accepted)
+        return;
+    const std::optional<StoredDish> stored = findDish(search.chosen().value(0));
+    if (!stored)
+        return;
+    const DishRecord &d = stored->dish;
+    DishSaveDialog dialog(context().owner, d.entries, this);
+    DishForm form;
+    form.name = quenkit::fromSjis(d.name);
+    form.category = quenkit::fromSjis(d.category);
+    for (int k = 0; k < dish::KeywordCount; ++k)
+        form.keywords[static_cast<size_t>(k)] = quenkit::fromSjis(d.keywords[static_cast<size_t>(k)]);
+    form.picture = quenkit::fromSjis(d.picture);
+    form.memo = quenkit::fromSjis(d.memo);
+    dialog.setForm(form);
+    dialog.exec();
+}
+
+void Menu::deleteDishes()
+{
+    DishSearchDialog dialog(context().owner, DishSearchDialog::Purpose::Delete, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const DishDeleteOutcome outcome = DeleteDish(context().owner, dialog.chosen());
+    if (outcome.result == DishDeleteResult::Failed)
+        quenkit::inform(context().owner, QStringLiteral("料理の削除"), QStringLiteral("料理を削除できませんでした。"),
+                        quenkit::Icon::Warning);
+}
+
+void Menu::convertAmount()
+{
+    ConvertDialog dialog(this);
+    // A ratio that would take an amount beyond 999.9 g brings the dialog back.
+    while (dialog.exec() == QDialog::Accepted) {
+        if (convertSelection(dialog.ratioPercent()))
+            return;
+    }
+}
+
+void Menu::editMemo()
+{
+    if (userNumber() < 0)
+        return;
+    MenuMemoDialog(context().owner, userNumber(), dateKey(), this).exec();
+}
+
+void Menu::saveMenu()
+{
+    if (userNumber() < 0)
+        return;
+    QString error;
+    const MenuDay day = m_day.menuDay();
+    const bool wasteOn = wasteRatioOption();
+    const DaySaveResult result = SaveDayMenu(context().owner, userNumber(), dateKey(), day,
+                                             computeDayTotals(day, wasteOn), true, wasteOn, nullptr, &error);
+    if (result == DaySaveResult::Failed || result == DaySaveResult::Invalid) {
+        quenkit::inform(context().owner, kMenuTitle, kSaveFailed.arg(error), quenkit::Icon::Warning);
+        return;
+    }
+    if (result != DaySaveResult::Cancelled)
+        m_dirty = false;
+}
+
+bool Menu::saveQuietly()
+{
+    if (!m_dirty || userNumber() < 0)
+        return true;
+    QString error;
+    const MenuDay day = m_day.menuDay();
+    const bool wasteOn = wasteRatioOption();
+    const DaySaveResult result = SaveDayMenu(context().owner, userNumber(), dateKey(), day,
+                                             computeDayTotals(day, wasteOn), false, wasteOn, nullptr, &error);
+    if (result == DaySaveResult::Failed || result == DaySaveResult::Invalid || result == DaySaveResult::Cancelled) {
+        quenkit::inform(context().owner, kMenuTitle, kSaveFailed.arg(error), quenkit::Icon::Warning);
+        return false;
+    }
+    m_dirty = false;
+    return true;
+}
+
+bool Menu::moveToDate(const QDate &date)
+{
+    if (!date.isValid() || date == m_date)
+        return true;
+    if (!saveQuietly())
+        return false;
+    m_date = date;
+    {
+        const QSignalBlocker block(m_dateBar);
+        m_dateBar->setDate(date);
+    }
+    loadDay();
+    return true;
+}
+
+void Menu::dateChosen()
+{
+    const QDate chosen = m_dateBar->date();
+    if (!moveToDate(chosen)) {
+        // The day could not be stored: the date bar goes back to the day still being edited.
+        const QSignalBlocker block(m_dateBar);
+        m_dateBar->setDate(m_date);
+    }
+}
+
+void Menu::openMenu()
+{
+    if (userNumber() < 0)
+        return;
+    DayListDialog dialog(context().owner, userNumber(), DayListDialog::Purpose::Open, this);
+    if (dialog.exec() == QDialog::Accepted)
+        moveToDate(dialog.chosen().value(0));
+}
+
+void Menu::deleteMenu()
+{
+    if (userNumber() < 0)
+        return;
+    DayListDialog dialog(context().owner, userNumber(), DayListDialog::Purpose::Delete, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QList<QDate> days = dialog.chosen();
+    if (deleteStoredDays(context().owner, userNumber(), days) < 0)
+        return;
+    // The day being edited, once deleted, starts empty.
+    if (days.contains(m_date))
+        loadDay();
+}
+
+void Menu::runCommand(int id)
+{
+    if (!commandEnabled(id))
+        return;
+    if (const int meal = mealOfCommand(id); meal >= 0) {
+        selectMeal(meal);
+        return;
+    }
+    switch (id) {
+    case cmd::FoodInput: foodInput(); break;
+    case cmd::Modify: modify(); break;
+    case cmd::DishInput: dishInput(); break;
+    case cmd::DishNameInput: dishNameInput(); break;
+    case cmd::SaveDish: saveDish(); break;
+    case cmd::ModifyDish: modifyDish(); break;
+    case cmd::DeleteDish: deleteDishes(); break;
+    case cmd::Delete: deleteSelection(); break;
+    case cmd::SelectAll: m_grid->selectLines(0, static_cast<int>(m_day.shownRows(m_meal).size()) - 1); break;
+    case cmd::ConvertAmount: convertAmount(); break;
+    case cmd::MenuMemo: editMemo(); break;
+    case cmd::SaveMenu: saveMenu(); break;
+    case cmd::OpenMenu: openMenu(); break;
+    case cmd::DeleteMenu: deleteMenu(); break;
+    case cmd::MenuJudgement:
+    case cmd::MenuProbability: refresh(m_grid->currentLine()); break;
+    default: break;
+    }
+    m_grid->setFocus();
+}
+
+bool Menu::commandEnabled(int id) const
+{
+    if (mealOfCommand(id) >= 0)
+        return true;
+    const bool open = userNumber() >= 0;
+    switch (id) {
+    case cmd::FoodInput: return !m_day.isFull(m_meal);
+    case cmd::DishInput: return !m_day.isFull(m_meal);
+    case cmd::DishNameInput: return !m_day.isFull(m_meal);
+    case cmd::Modify: return m_day.rowOfLine(m_meal, m_grid->currentLine()) >= 0;
+    case cmd::Delete:
+    case cmd::ConvertAmount:
+    case cmd::SaveDish: return !selectedRows().isEmpty();
+    case cmd::SelectAll: return m_day.rowCount(m_meal) > 0;
+    case cmd::ModifyDish:
+    case cmd::DeleteDish: return true;
+    case cmd::MenuMemo:
+    case cmd::SaveMenu:
+    case cmd::OpenMenu:
+    case cmd::DeleteMenu: return open;
+    case cmd::MenuJudgement:
+    case cmd::MenuProbability: return true;
+    default: return false;  // undo, clipboard and printing are not on this screen yet
+    }
+}
+
+bool Menu::commandChecked(int id) const
+{
+    return mealOfCommand(id) == m_meal;
+}
+
+void Menu::dateBarCommand(int code)
+{
+    switch (code) {
+    case 1: m_dateBar->previousMonth(); break;
+    case 2: m_dateBar->previousDay(); break;
+    case 3: m_dateBar->nextDay(); break;
+    case 4: m_dateBar->nextMonth(); break;
+    case 7: m_dateBar->goToday(); break;
+    default: break;
+    }
+}
+
+bool Menu::checkAndSave(Mode)
+{
+    return saveQuietly();
+}
+
+MenuEditState Menu::menuEditState() const
+{
+    MenuEditState s;
+    s.currentMealRows = m_day.rowCount(m_meal);
+    s.selectedRows = static_cast<int>(selectedRows().size());
+    s.dayDishNames = m_day.dishNameCount();
+    s.dayHasRows = m_day.hasRows();
+    return s;
+}
+
+void Menu::finishPendingWork()
+{
+    quenkit::SetRegistryInt(settings::kMenuSection, kViewKubun, m_meal);
+    quenkit::SetRegistryInt(settings::kMenuSection, kScrollValue, m_grid->horizontalScrollBar()->value());
+    settings::setSystemString(settings::kDay, m_date.toString(QStringLiteral("yyyy/MM/dd")));
+    if (!saveQuietly())
+        unsavedDay() = UnsavedDay{userNumber(), m_date, m_day.menuDay()};
+    m_dirty = false;
+}
+
+QWidget *Menu::firstControl()
+{
+    return m_grid;
 }
 
 }  // namespace dalmain

@@ -1,15 +1,125 @@
 #pragma once
 
+#include "dalmain/analysis/IntakeAggregation.h"
+#include "dalmain/master/FoodTable.h"
+#include "dalmain/screens/menu/MenuDayEdit.h"
 #include "dalmain/shell/ScreenWindow.h"
+
+#include <QDate>
+#include <QHash>
+
+class QLabel;
+class QPushButton;
+
+namespace quenkit {
+class DMCalendar;
+}
 
 namespace dalmain {
 
-// The menu record screen.
-class Menu : public ScreenWindow
+class MenuGrid;
+class MenuGridModel;
+class MenuPanel;
+
+// The menu record screen: one day of the open user's meals, one meal at a time in the grid
+// with the nutrients of every row, the day's judgement beside it, and the date bar above.
+// Leaving the day (another day, closing the screen) stores it quietly; when that fails the
+// screen says so and stays on the day, and a day that could not be stored at closing comes back
+// when the screen is opened again.
+class Menu : public ScreenWindow, public LeaveCheck
 {
     Q_OBJECT
 public:
     explicit Menu(const ScreenContext &context, QWidget *parent = nullptr);
+    ~Menu() override;
+
+    void runCommand(int id) override;
+    bool commandEnabled(int id) const override;
+    bool commandChecked(int id) const override;
+    void dateBarCommand(int code) override;
+    bool hasDateBar() const override { return true; }
+    LeaveCheck *leaveCheck() override { return this; }
+    bool checkAndSave(Mode mode) override;
+    MenuEditState menuEditState() const override;
+    void finishPendingWork() override;
+    QWidget *firstControl() override;
+
+    const MenuDayEdit &day() const { return m_day; }
+    int meal() const { return m_meal; }
+    QDate date() const { return m_date; }
+    bool isDirty() const { return m_dirty; }
+    MenuGrid *grid() const { return m_grid; }
+    MenuPanel *panel() const { return m_panel; }
+    // The two status texts: the counters, and the row and column of the grid.
+    QString counterText() const;
+    QString positionText() const;
+    // The totals of the day as it is now.
+    DayTotals totals() const;
+
+    void selectMeal(int meal);
+    // Stores the day being edited and moves to date; false (and still on the old day) when the
+    // day could not be stored.
+    bool moveToDate(const QDate &date);
+    // Stores the day being edited when it was changed; false, after telling the user, when it
+    // could not be stored.
+    bool saveQuietly();
+
+    // The edits of the commands, at the grid's current line, with their messages. false when
+    // refused.
+    bool insertFood(quint32 food, int amountTenths);
+    bool insertDishName(const QString &name);
+    bool loadDish(const QString &name, int scalePercent);
+    bool convertSelection(int ratioPercent);
+    void deleteSelection();
+    void toggleFold(int line);
+
+private:
+    void buildLayout();
+    void loadFoods();
+    void loadDay();
+    void changed();
+    void refresh(int currentLine);
+    void showStatus();
+    void applyColumnSettings();
+    bool reportInsert(InsertResult result, const QString &foodTitle = QString());
+    QList<int> selectedRows() const;
+    MenuRow foodRow(quint32 food, double grams) const;
+    QString foodName(quint16 food) const;
+    int userNumber() const;
+    QByteArray dateKey() const;
+
+    void foodInput();
+    void modify();
+    void dishInput();
+    void dishNameInput();
+    void saveDish();
+    void modifyDish();
+    void deleteDishes();
+    void convertAmount();
+    void editMemo();
+    void saveMenu();
+    void openMenu();
+    void deleteMenu();
+    void dateChosen();
+
+    MenuDayEdit m_day;
+    int m_meal = Breakfast;
+    QDate m_date;
+    bool m_dirty = false;
+    FoodCache m_foodCache;
+    EntryFoodIndex m_foods;
+    QHash<quint16, QString> m_foodNames;
+
+    quenkit::DMCalendar *m_dateBar;
+    QList<QPushButton *> m_mealButtons;
+    QLabel *m_counters;
+    QLabel *m_position;
+    QLabel *m_wasteNote;
+    QLabel *m_userNote;
+    MenuGrid *m_grid;
+    MenuGridModel *m_model;
+    MenuPanel *m_panel;
+    int m_shownNutrients = 0;
 };
 
 }  // namespace dalmain
