@@ -7,6 +7,7 @@
 #include "dalmain/analysis/AnalysisText.h"
 #include "dalmain/master/EntryNutrients.h"
 #include "dalmain/analysis/IntakeAggregation.h"
+#include "dalmain/analysis/NutrientCoverage.h"
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/master/ReferenceIntakes.h"
 #include "dalmain/userdata/DayMenuFile.h"
@@ -25,10 +26,13 @@ namespace {
 const QString kUsage = QStringLiteral(
     "Usage:\n"
     "  dalmora analyze USER (--day YYYY-MM-DD | --month YYYY-MM | --year YYYY | --days D1,D2,...)\n"
-    "                       [--all-nutrients]\n"
+    "                       [--all-nutrients] [--coverage]\n"
     "USER is the user's name or number. --days analyses the listed days (YYYY-MM-DD), each of\n"
     "which must have a menu record. The nutrient table lists the nutrients selected for the\n"
-    "analysis screen, or every nutrient with --all-nutrients.");
+    "analysis screen, or every nutrient with --all-nutrients. --coverage adds, per nutrient, the\n"
+    "share of the grams eaten whose foods have a known value: where it is below 100 %, foods\n"
+    "the composition table did not analyse for it (\"-\") were eaten and the total is a lower\n"
+    "bound.");
 
 int run(cli::Context &ctx, QStringList args);
 
@@ -77,6 +81,7 @@ QByteArray yearKey(const QString &text)
 int run(cli::Context &ctx, QStringList args)
 {
     const bool allNutrients = cli::takeFlag(args, QStringLiteral("--all-nutrients"));
+    const bool coverage = cli::takeFlag(args, QStringLiteral("--coverage"));
     struct PeriodOption {
         const char *name;
         dalmain::AnalysisPeriod period;
@@ -182,8 +187,8 @@ int run(cli::Context &ctx, QStringList args)
     }
 
     const dalmain::IntakeStandard &standard = session.intakeStandard();
-    const dalmain::AnalysisResult result =
-        dalmain::RunAnalysis(request, foods, standard, dalmain::wasteRatioOption());
+    const bool wasteRatioOn = dalmain::wasteRatioOption();
+    const dalmain::AnalysisResult result = dalmain::RunAnalysis(request, foods, standard, wasteRatioOn);
 
     dalmain::NutrientFlags rows{};
     if (allNutrients)
@@ -194,6 +199,11 @@ int run(cli::Context &ctx, QStringList args)
     ctx.out << dalmain::analysisTitleLine(request.period) << dalmain::analysisDateLine(request.period, result.periodKey)
             << dalmain::analysisSeparatorLine() << dalmain::plainNutrientTable(result, standard, rows)
             << dalmain::analysisSeparatorLine();
+    if (coverage) {
+        const dalmain::NutrientCoverage measured =
+            dalmain::measureCoverage(request, dalmain::CoverageFoods::fromCache(cache), wasteRatioOn);
+        ctx.out << dalmain::coverageText(measured, rows) << dalmain::analysisSeparatorLine();
+    }
     return cli::ExitOk;
 }
 

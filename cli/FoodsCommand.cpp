@@ -21,10 +21,15 @@ namespace {
 
 const QString kUsage = QStringLiteral(
     "Usage:\n"
-    "  dalmora foods import-mext MAIN.csv [--fatty-acids FA.csv] --out FILE [--report REPORT] [--only LIST]\n"
+    "  dalmora foods import-mext MAIN [--fatty-acids FA] [--fibre FIBRE] --out FILE [--report REPORT]\n"
+    "                           [--only LIST] [--replace]\n"
     "        build a food table (and its index beside it) from the official composition table\n"
-    "        (日本食品標準成分表2020年版（八訂）) as CSV; LIST names the official food numbers to\n"
-    "        keep, one a line\n"
+    "        (日本食品標準成分表（八訂）), each table as MEXT's Excel file (.xlsx) or as CSV: MAIN the\n"
+    "        main table, FA the fatty-acid table, FIBRE the dietary fibre table (soluble and\n"
+    "        insoluble fibre); nutrients a table does not give stay unknown (\"-\"). Every food gets\n"
+    "        its number: the standard number, or 40000 + the official number. The user's own\n"
+    "        foods of an existing FILE are kept with their numbers, unless --replace is given.\n"
+    "        LIST names the official food numbers to keep, one a line\n"
     "  dalmora foods search TEXT [--group N] [--nutrient INDEX (--at-least|--at-most|--equal) VALUE]\n"
     "        the foods whose number, name or keywords contain TEXT (any kana spelling; \"\" for\n"
     "        all), of group N, with a per-100 g nutrient condition: number, code, name per line\n"
@@ -79,8 +84,12 @@ int importMext(cli::Context &ctx, QStringList args)
     cli::takeOption(args, QStringLiteral("--only"), &files.only, &ok);
     if (!ok)
         return usage(ctx, QStringLiteral("--only needs a file"));
+    cli::takeOption(args, QStringLiteral("--fibre"), &files.fibre, &ok);
+    if (!ok)
+        return usage(ctx, QStringLiteral("--fibre needs a file"));
+    files.replace = cli::takeFlag(args, QStringLiteral("--replace"));
     if (args.size() != 1 || args[0].startsWith(QLatin1String("--")))
-        return usage(ctx, QStringLiteral("import-mext takes one MAIN.csv"));
+        return usage(ctx, QStringLiteral("import-mext takes one MAIN table (.xlsx or CSV)"));
     files.mainCsv = args[0];
     files.output = QFileInfo(files.output).absoluteFilePath();
 
@@ -92,8 +101,11 @@ int importMext(cli::Context &ctx, QStringList args)
         ctx.err << "dalmora foods: " << error << "\n";
         return cli::ExitFailure;
     }
-    ctx.out << "Foods written: " << r.written << " (of " << r.rowsRead << " rows; " << r.leftOut.size()
-            << " beyond the standard numbering left out)\n"
+    ctx.out << "Foods written: " << r.written << " (of " << r.rowsRead << " rows; " << r.beyondStandard
+            << " numbered 40000 + official number; " << r.leftOut.size() << " without an official number left out)\n";
+    if (r.userFoodsKept > 0)
+        ctx.out << "The user's own foods kept: " << r.userFoodsKept << "\n";
+    ctx.out
             << "Names shortened: " << r.shortened.size() << ", collisions: " << r.collisions.size() << "\n"
             << "Value problems: " << r.valueProblems.size() << "\n";
     if (files.report.isEmpty() && !r.valueProblems.isEmpty()) {
@@ -203,8 +215,11 @@ int show(cli::Context &ctx, QStringList args, const dalmain::FoodTableFiles &fil
         line(KeywordFields[k], quenkit::fromSjis(food.keywords[k]));
     for (int i = 0; i < dalmain::kNutrientCount; ++i) {
         const dalmain::NutrientInfo &info = dalmain::nutrientInfo(i);
+        // An unknown value (not analysed) is shown as the official table writes it.
         ctx.out << QString::number(i).rightJustified(2) << " " << QString::fromUtf8(info.csvName) << ": "
-                << QString::number(food.nutrients[i], 'f', info.decimals) << " " << QString::fromUtf8(info.unit)
+                << (food.isKnown(i) ? QString::number(food.nutrients[i], 'f', info.decimals) + QLatin1Char(' ')
+                                          + QString::fromUtf8(info.unit)
+                                    : QStringLiteral("-"))
                 << "\n";
     }
     line(WasteField, QStringLiteral("%1 %").arg(QString::number(food.wasteRatio, 'f', WasteDecimals)));

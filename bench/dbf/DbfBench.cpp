@@ -1,4 +1,5 @@
-// The table layer on a table of the food table's shape (2,000 records of 413 bytes, signed):
+// The table layer on a table of the food table's shape (2,600 records of 413 bytes, signed: the
+// 2,538 official foods and some of the user's own):
 // a keyword search and a middle insert, each reported as a multiple of reading the whole file
 // once in the same run. The search is meant to stay within 3 whole-file reads.
 
@@ -21,7 +22,7 @@
 
 namespace {
 
-constexpr int kFoods = 2000;
+constexpr int kFoods = 2600;
 const QString kTable = QStringLiteral("食品.FDB");
 
 struct Setup {

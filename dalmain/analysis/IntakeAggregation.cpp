@@ -112,24 +112,27 @@ void AddDayIntake(AnalysisResult &result, const DayMenu &menu, const EntryFoodIn
     }
 }
 
+QList<int> analysisRecords(const AnalysisRequest &request)
+{
+    if (request.period == AnalysisPeriod::Selection)
+        return request.selection;
+    if (request.periodKey.size() != periodKeyLength(request.period))
+        return {};
+    if (request.period == AnalysisPeriod::Day) {
+        const int record = FindDayMenu(request.user, request.periodKey, 1);
+        return record ? QList<int>{record} : QList<int>{};
+    }
+    return FindDayMenus(request.user, request.periodKey);
+}
+
 int SumIntake(AnalysisResult &result, const AnalysisRequest &request, const EntryFoodIndex &foods,
               bool wasteRatioOn)
 {
-    QList<int> records;
-    if (request.period == AnalysisPeriod::Selection) {
-        result.periodKey.clear();
-        records = request.selection;
-    } else {
-        if (request.periodKey.size() != periodKeyLength(request.period))
-            return 0;
-        result.periodKey = request.periodKey;
-        if (request.period == AnalysisPeriod::Day) {
-            if (const int record = FindDayMenu(request.user, request.periodKey, 1))
-                records.append(record);
-        } else {
-            records = FindDayMenus(request.user, request.periodKey);
-        }
-    }
+    const bool selection = request.period == AnalysisPeriod::Selection;
+    if (!selection && request.periodKey.size() != periodKeyLength(request.period))
+        return 0;
+    result.periodKey = selection ? QByteArray() : request.periodKey;
+    const QList<int> records = analysisRecords(request);
 
     int days = 0;
     DayMenu menu;

@@ -58,6 +58,11 @@ struct AnalysisRequest {
 // to the day total. Entries whose food is not in foods add nothing.
 void AddDayIntake(AnalysisResult &result, const DayMenu &menu, const EntryFoodIndex &foods, bool wasteRatioOn);
 
+// The menu records a request covers: a day its one record, a month or a year every record whose
+// date key begins with the period key, in file order, a selection its listed records. Empty for
+// a key that does not fit the period.
+QList<int> analysisRecords(const AnalysisRequest &request);
+
 // Sums the intake of the request's records into result, which the caller has cleared, and sets
 // the period key. A day takes its one record, a month or a year every record whose date key
 // begins with the period key, in file order, and a selection each listed record that can still

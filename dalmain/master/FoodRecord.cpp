@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -23,8 +25,9 @@ struct GroupInfo {
     int firstUserSerial;
 };
 
-// The offsets number the standard foods 1-1882 in group order; a group's first user serial
-// lies one past the serials of its standard foods.
+// The offsets number the standard foods 1-1882 in group order. The listed first user serials
+// lie past the standard serials except in groups 9, 13 and 14, where they equal the last one
+// (firstUserSerial() moves them on).
 constexpr GroupInfo kGroups[food::GroupCount] = {
     {"穀類", "① 穀類", 0, 144},
     {"いも及びでん粉", "② いも･澱粉", 143, 41},
@@ -61,6 +64,12 @@ double fieldValue(QByteArrayView field)
         std::memcpy(text, field.data(), static_cast<size_t>(n));
     text[n] = '\0';
     return std::strtod(text, nullptr);
+}
+
+// A field of blanks only, or one past the end of a short body.
+bool isBlank(QByteArrayView field)
+{
+    return std::all_of(field.begin(), field.end(), [](char c) { return c == ' '; });
 }
 
 QByteArrayView fieldOf(QByteArrayView body, int offset, int width)
@@ -151,8 +160,12 @@ FoodRecord FoodRecord::fromBody(QByteArrayView body)
     r.group = static_cast<int>(fieldValue(fieldOf(body, GroupOffset, GroupWidth)));
     for (int k = 0; k < KeywordCount; ++k)
         r.keywords[k] = quenkit::trimmedField(fieldOf(body, KeywordOffset + k * KeywordWidth, KeywordWidth));
-    for (int i = 0; i < kNutrientCount; ++i)
-        r.nutrients[i] = fieldValue(fieldOf(body, NutrientOffset + i * NutrientWidth, NutrientWidth));
+    for (int i = 0; i < kNutrientCount; ++i) {
+        const QByteArrayView field = fieldOf(body, NutrientOffset + i * NutrientWidth, NutrientWidth);
+        r.nutrients[i] = fieldValue(field);
+        if (isBlank(field))
+            r.unknown.set(static_cast<size_t>(i));
+    }
     r.wasteRatio = fieldValue(fieldOf(body, WasteOffset, WasteWidth));
     r.photo = quenkit::trimmedField(fieldOf(body, PhotoOffset, PhotoWidth));
     r.memo = quenkit::trimmedField(fieldOf(body, MemoOffset, MemoWidth));
@@ -173,6 +186,8 @@ QByteArray FoodRecord::toBody(QStringList *problems) const
     for (int k = 0; k < KeywordCount; ++k)
         putText(body, KeywordOffset + k * KeywordWidth, KeywordWidth, keywords[k], KeywordFields[k], problems);
     for (int i = 0; i < kNutrientCount; ++i) {
+        if (!isKnown(i))
+            continue;   // the field stays blank
         const NutrientInfo &info = nutrientInfo(i);
         putNumber(body, NutrientOffset + i * NutrientWidth, NutrientWidth, nutrients[i], info.decimals,
                   info.csvName, problems);
@@ -201,10 +216,63 @@ quint32 foodGroupOffset(int group)
     return g ? g->offset : 0;
 }
 
+int standardSerialCount(int group)
+{
+    if (!groupInfo(group))
+        return 0;
+    const quint32 end = group < food::GroupCount ? foodGroupOffset(group + 1) : food::LastStandardNumber;
+    return static_cast<int>(end - foodGroupOffset(group));
+}
+
 int firstUserSerial(int group)
 {
     const GroupInfo *g = groupInfo(group);
-    return g ? g->firstUserSerial : 1;
+    return g ? std::max(g->firstUserSerial, standardSerialCount(group) + 1) : 1;
+}
+
+bool isOfficialFoodNumber(quint32 number)
+{
+    return (number >= 1 && number <= food::LastStandardNumber)
+           || (number >= food::FirstReservedNumber && number <= food::LastReservedNumber);
+}
+
+quint32 officialFoodNumber(int group, int serial)
+{
+    if (!groupInfo(group) || serial < 1 || serial > food::LastOfficialSerial)
+        return 0;
+    if (serial <= standardSerialCount(group))
+        return foodGroupOffset(group) + static_cast<quint32>(serial);
+    return food::OfficialNumberBase + static_cast<quint32>(group * 1000 + serial);
+}
+
+std::optional<OfficialFood> officialFoodOf(quint32 number)
+{
+    if (const int group = standardGroupOf(number))
+        return OfficialFood{group, static_cast<int>(number - foodGroupOffset(group))};
+    if (number < food::FirstReservedNumber || number > food::LastReservedNumber)
+        return std::nullopt;
+    const int code = static_cast<int>(number - food::OfficialNumberBase);
+    const OfficialFood food{code / 1000, code % 1000};
+    // Serials within the standard count have their standard number instead.
+    if (food.serial <= standardSerialCount(food.group))
+        return std::nullopt;
+    return food;
+}
+
+std::optional<QByteArray> officialFoodCode(quint32 number)
+{
+    const std::optional<OfficialFood> food = officialFoodOf(number);
+    if (!food)
+        return std::nullopt;
+    return foodCode(food->group, food->serial);
+}
+
+quint32 nextUserFoodNumber(quint32 number)
+{
+    quint32 next = std::max(number + 1, food::FirstUserNumber);
+    if (next >= food::FirstReservedNumber && next <= food::LastReservedNumber)
+        next = food::LastReservedNumber + 1;
+    return next <= food::LastNumber ? next : food::NoNumber;
 }
 
 int standardGroupOf(quint32 number)

@@ -249,7 +249,13 @@ quint32 NextFoodNumber(const FoodTableFiles &files)
             return food::NoNumber;
         numbers = table;
     }
-    const quint32 largest = numbers.isEmpty() ? 0 : *std::max_element(numbers.begin(), numbers.end());
+    // Only the user's own numbers count: the official ones (the standard numbers and the range
+    // kept for later official foods) are never handed out.
+    quint32 largest = 0;
+    for (quint16 n : std::as_const(numbers)) {
+        if (n != 0 && !isOfficialFoodNumber(n))
+            largest = std::max<quint32>(largest, n);
+    }
     const QString section = QString::fromUtf8(FoodSettingsSection);
     const QString counterName = QString::fromUtf8(FoodNumberCounter);
     const int stored = quenkit::GetRegistryInt(section, counterName, static_cast<int>(CounterUnset));
@@ -260,20 +266,22 @@ quint32 NextFoodNumber(const FoodTableFiles &files)
     if (stored >= 0 && static_cast<quint32>(stored) != CounterUnset)
         base = std::max(base, static_cast<quint32>(stored));
     if (base < CounterLimit) {
-        const quint32 next = base + 1;
+        const quint32 next = nextUserFoodNumber(base);
+        if (next == food::NoNumber)
+            return next;
         quenkit::SetRegistryString(section, counterName, QString::number(next));
         return next;
     }
+    // The smallest number of the user's own that the table does not hold.
     std::sort(numbers.begin(), numbers.end());
-    quint32 expected = 1;
+    quint32 candidate = nextUserFoodNumber(0);
     for (quint16 n : std::as_const(numbers)) {
-        if (n == 0 || n < expected)
-            continue;
-        if (n > expected)
+        if (candidate == food::NoNumber || n > candidate)
             break;
-        ++expected;
+        if (n == candidate)
+            candidate = nextUserFoodNumber(candidate);
     }
-    return expected <= food::LastNumber ? expected : food::NoNumber;
+    return candidate;
 }
 
 int ReadFood(quenkit::Owner *owner, quint32 number, FoodRecord &food, const FoodTableFiles &files)
@@ -303,7 +311,7 @@ int LoadFoodCache(quenkit::Owner *, FoodCache &cache, const FoodTableFiles &file
             return;
         const FoodRecord r = FoodRecord::fromBody(body);
         cache.append(FoodCacheEntry{r.number, r.name, static_cast<quint32>(std::max(r.group, 0)), r.nutrients,
-                                    r.wasteRatio});
+                                    r.wasteRatio, r.unknown});
     });
     if (!read)
         cache.clear();
@@ -322,6 +330,14 @@ const FoodCacheEntry *findCachedFood(const FoodCache &cache, quint32 number)
 int BuildFoodCodeTable(quenkit::Owner *, QList<FoodCodeEntry> &codes, const FoodTableFiles &files)
 {
     codes.clear();
+    // An official food's code is its official number. The user's foods of a group follow the
+    // group's first user serial and every official serial of the group in the table, so that
+    // no user food shares a code with an official one.
+    struct UserFood {
+        qsizetype entry;
+        int group;
+    };
+    QList<UserFood> userFoods;
     int nextUserSerial[food::GroupCount + 1];
     for (int g = 0; g <= food::GroupCount; ++g)
         nextUserSerial[g] = firstUserSerial(g);
@@ -329,15 +345,32 @@ int BuildFoodCodeTable(quenkit::Owner *, QList<FoodCodeEntry> &codes, const Food
         if (deleted)
             return;
         const FoodRecord r = FoodRecord::fromBody(body);
-        const int group = r.group >= 1 && r.group <= food::GroupCount ? r.group : 0;
+        int group = r.group >= 1 && r.group <= food::GroupCount ? r.group : 0;
         QByteArray code;
-        if (r.number <= food::LastStandardNumber)
-            code = standardFoodCode(r.number, group);
-        else
-            code = foodCode(group, nextUserSerial[group]++);
+        if (const std::optional<OfficialFood> official = officialFoodOf(r.number)) {
+            group = official->group;
+            code = foodCode(group, official->serial);
+            nextUserSerial[group] = std::max(nextUserSerial[group], official->serial + 1);
+        } else {
+            userFoods.append(UserFood{codes.size(), group});
+        }
         codes.append(FoodCodeEntry{code, static_cast<quint16>(r.number), static_cast<quint32>(group), r.name});
     });
+    for (const UserFood &u : std::as_const(userFoods))
+        codes[u.entry].code = foodCode(u.group, nextUserSerial[u.group]++);
     return 1;
+}
+
+bool readFoodRecords(const QString &table, QList<FoodRecord> &records)
+{
+    records.clear();
+    const bool read = forEachRecord(table, [&records](int, QByteArrayView body, bool deleted) {
+        if (!deleted)
+            records.append(FoodRecord::fromBody(body));
+    });
+    if (!read)
+        records.clear();
+    return read;
 }
 
 int SearchFoodsByText(quenkit::Owner *owner, QList<int> &records, QByteArrayView text, const FoodTableFiles &files)

@@ -56,9 +56,11 @@ bool readFoodIndex(const FoodTableFiles &files, QList<quint16> &numbers);
 // when the index cannot be read or does not hold the number.
 int FoodRecordNumber(quenkit::Owner *owner, quint32 number, const FoodTableFiles &files = {});
 
-// The number for a new user food: one past the larger of the stored counter and the largest
-// number of the index, stored as the new counter, while that is below 60000; from 60000 on the
-// smallest number missing from the index (the counter unchanged). An index that is missing,
+// The number for a new user food: the user's number (nextUserFoodNumber) after the larger of
+// the stored counter and the largest of the user's numbers in the index, stored as the new
+// counter, while that is below 60000; from 60000 on the smallest of the user's numbers missing
+// from the index (the counter unchanged). Official numbers (isOfficialFoodNumber) are never
+// given, whatever the table holds. An index that is missing,
 // damaged or not the table's is rebuilt from the table first, so that the number is never one
 // a food of the table has. food::NoNumber (65535) when the table cannot be read, the index
 // cannot be rebuilt, or no number is free.
@@ -73,8 +75,11 @@ struct FoodCacheEntry {
     quint32 number = 0;
     QByteArray name;   // Shift-JIS, trailing blanks removed
     quint32 group = 0;
-    NutrientVector nutrients{};
+    NutrientVector nutrients{};   // 0 where unknown
     double wasteRatio = 0;
+    UnknownNutrients unknown{};   // set: not analysed (blank in the table)
+
+    bool isKnown(int nutrient) const { return !unknown.test(static_cast<size_t>(nutrient)); }
 };
 using FoodCache = QList<FoodCacheEntry>;
 
@@ -93,10 +98,15 @@ struct FoodCodeEntry {
     QByteArray name;   // Shift-JIS, trimmed
 };
 
-// Standard foods get the code of their number; users' foods get their group's serials from
-// its first user serial on, in table order. 1; reading stops at the first record that cannot
-// be read.
+// Official foods get their official number as code; users' foods get their group's serials,
+// in table order, from its first user serial or one past the largest official serial of the
+// group in the table, whichever is higher. 1; reading stops at the first record that cannot be
+// read.
 int BuildFoodCodeTable(quenkit::Owner *owner, QList<FoodCodeEntry> &codes, const FoodTableFiles &files = {});
+
+// Every live record of a table, in record order. false (records empty) when the table cannot
+// be opened or read whole, or is no food table.
+bool readFoodRecords(const QString &table, QList<FoodRecord> &records);
 
 // The food search: record numbers (ascending) of the foods whose number, name or keywords
 // contain text (any kana spelling), or -1 when the table cannot be searched.

@@ -5,6 +5,7 @@
 #include "dalmain/master/MextImportNames.h"
 #include "dalmain/master/NutrientInfo.h"
 #include "dalmain/master/XlsxWorkbook.h"
+#include "quenkit/dbf/DbfTable.h"
 #include "quenkit/text/ShiftJis.h"
 
 #include <QDir>
@@ -29,21 +30,28 @@ const QStringList kMainTags = QStringLiteral(
     "FOL,PANTAC,BIOT,VITC,ALC,NACL_EQ").split(QLatin1Char(','));
 const QStringList kFattyAcidTags = QStringLiteral(
     "group,food_number,index_number,name,WATER,FATNLEA,FAT-,FACID,FASAT,FAMS,FAPU,FAPUN3,FAPUN6").split(QLatin1Char(','));
+const QStringList kFibreTags = QStringLiteral(
+    "group,food_number,index_number,name,WATER,FIBSOL,FIBINS,FIBTG,FIB-SDFS,FIB-SDFP,FIB-IDF,STARES,FIB-TDF").split(QLatin1Char(','));
 
-// Where each nutrient comes from: a tag of the main table, of the fatty-acid table, or nowhere
-// (soluble and insoluble fibre are not in the 2020 main table and read 0).
+// Which table and column each nutrient comes from. Soluble and insoluble fibre are not in the
+// main table: they come from the dietary fibre annex (Prosky method). Niacin is taken in niacin
+// equivalents (NE), the unit of the reference intakes, not as niacin alone (NIA).
+enum class Table { Main, FattyAcids, Fibre };
 struct Source {
     const char *tag;
-    bool fattyAcids;
+    Table table;
 };
 constexpr Source kSources[kNutrientCount] = {
-    {"ENERC_KCAL", false}, {"ENERC", false}, {"WATER", false}, {"PROT-", false}, {"FAT-", false},
-    {"CHOCDF-", false}, {"ASH", false}, {"NA", false}, {"K", false}, {"CA", false}, {"MG", false},
-    {"P", false}, {"FE", false}, {"ZN", false}, {"CU", false}, {"RETOL", false}, {"CARTBEQ", false},
-    {"VITA_RAE", false}, {"VITD", false}, {"TOCPHA", false}, {"VITK", false}, {"THIA", false},
-    {"RIBF", false}, {"NIA", false}, {"VITB6A", false}, {"VITB12", false}, {"FOL", false},
-    {"PANTAC", false}, {"VITC", false}, {"FASAT", true}, {"FAMS", true}, {"FAPU", true},
-    {"CHOLE", false}, {nullptr, false}, {nullptr, false}, {"FIB-", false}, {"NACL_EQ", false},
+    {"ENERC_KCAL", Table::Main}, {"ENERC", Table::Main}, {"WATER", Table::Main}, {"PROT-", Table::Main},
+    {"FAT-", Table::Main}, {"CHOCDF-", Table::Main}, {"ASH", Table::Main}, {"NA", Table::Main},
+    {"K", Table::Main}, {"CA", Table::Main}, {"MG", Table::Main}, {"P", Table::Main}, {"FE", Table::Main},
+    {"ZN", Table::Main}, {"CU", Table::Main}, {"RETOL", Table::Main}, {"CARTBEQ", Table::Main},
+    {"VITA_RAE", Table::Main}, {"VITD", Table::Main}, {"TOCPHA", Table::Main}, {"VITK", Table::Main},
+    {"THIA", Table::Main}, {"RIBF", Table::Main}, {"NE", Table::Main}, {"VITB6A", Table::Main},
+    {"VITB12", Table::Main}, {"FOL", Table::Main}, {"PANTAC", Table::Main}, {"VITC", Table::Main},
+    {"FASAT", Table::FattyAcids}, {"FAMS", Table::FattyAcids}, {"FAPU", Table::FattyAcids},
+    {"CHOLE", Table::Main}, {"FIBSOL", Table::Fibre}, {"FIBINS", Table::Fibre}, {"FIB-", Table::Main},
+    {"NACL_EQ", Table::Main},
 };
 
 // Column positions of one CSV, from its default layout and whatever header rows it has.
@@ -76,7 +84,8 @@ struct Columns {
                 tags.insert(cell, i);
             }
         }
-        if (tags.contains(QStringLiteral("ENERC_KCAL")) || tags.contains(QStringLiteral("FASAT"))) {
+        if (tags.contains(QStringLiteral("ENERC_KCAL")) || tags.contains(QStringLiteral("FASAT"))
+            || tags.contains(QStringLiteral("FIBSOL"))) {
             for (auto it = tags.cbegin(); it != tags.cend(); ++it)
                 byTag.insert(it.key(), it.value());
             header = true;
@@ -147,6 +156,40 @@ double cellAsNumber(const QString &cell, const QString &what, QStringList &probl
     return v.kind == CellValue::Number ? v.value : 0.0;
 }
 
+// A nutrient cell into the food: a number (an estimate in parentheses and a value with a note
+// included) as it is, a trace or an estimated zero as 0, and "-" (not analysed) as unknown. A
+// cell that is no value is unknown too, and reported.
+void putNutrient(FoodRecord &food, int nutrient, const QString &cell, const QString &what, QStringList &problems)
+{
+    const CellValue v = parseCell(cell);
+    switch (v.kind) {
+    case CellValue::Number:
+        food.nutrients[nutrient] = v.value;
+        break;
+    case CellValue::Trace:
+        food.nutrients[nutrient] = 0;
+        break;
+    case CellValue::Invalid:
+        problems.append(QStringLiteral("%1: \"%2\" is no value; left unknown").arg(what, cell));
+        food.setUnknown(nutrient);
+        break;
+    case CellValue::Missing:
+        food.setUnknown(nutrient);
+        break;
+    }
+}
+
+// The rows of an optional table by official number; empty when it was not given.
+QHash<QString, QStringList> rowsByCode(const QList<QStringList> *table, Columns &columns)
+{
+    QHash<QString, QStringList> rows;
+    if (table) {
+        for (const Row &row : foodRows(*table, columns, nullptr, nullptr))
+            rows.insert(row.code, row.cells);
+    }
+    return rows;
+}
+
 }  // namespace
 
 QString ImportReport::text() const
@@ -160,11 +203,18 @@ QString ImportReport::text() const
     t += QStringLiteral("Food rows read: %1\n").arg(rowsRead);
     t += QStringLiteral("Other rows skipped: %1\n").arg(rowsSkipped);
     t += QStringLiteral("Foods written: %1\n").arg(written);
+    t += QStringLiteral("Foods numbered beyond the standard numbers (40000 + official number): %1\n").arg(beyondStandard);
     if (fattyAcidsRead)
-        t += QStringLiteral("Foods without fatty-acid data (0 written): %1\n").arg(foodsWithoutFattyAcids);
+        t += QStringLiteral("Foods without fatty-acid data (left unknown): %1\n").arg(foodsWithoutFattyAcids);
     else
-        t += QStringLiteral("No fatty-acid table: saturated, mono- and polyunsaturated fatty acids are 0\n");
-    section(QStringLiteral("Left out (beyond the standard numbering)"), leftOut);
+        t += QStringLiteral("No fatty-acid table: saturated, mono- and polyunsaturated fatty acids are unknown\n");
+    if (fibreRead)
+        t += QStringLiteral("Foods without soluble and insoluble fibre (left unknown): %1\n").arg(foodsWithoutFibre);
+    else
+        t += QStringLiteral("No dietary fibre table: soluble and insoluble fibre are unknown\n");
+    if (userFoodsKept > 0)
+        t += QStringLiteral("The user's own foods kept from the table replaced: %1\n").arg(userFoodsKept);
+    section(QStringLiteral("Left out (no official food number)"), leftOut);
     section(QStringLiteral("Duplicate food numbers (first row kept)"), duplicates);
     section(QStringLiteral("Names shortened to 40 bytes"), shortened);
     section(QStringLiteral("Name collisions within a group"), collisions);
@@ -213,7 +263,7 @@ bool readMextTable(const QByteArray &file, QList<QStringList> &rows, QString *er
 }
 
 bool importMext(const QByteArray &mainCsv, const QByteArray &fattyAcidsCsv, ImportResult &result, QString *error,
-                const QSet<QString> *only)
+                const QSet<QString> *only, const QByteArray &fibreCsv)
 {
     result = ImportResult{};
     QList<QStringList> mainRows;
@@ -229,11 +279,19 @@ bool importMext(const QByteArray &mainCsv, const QByteArray &fattyAcidsCsv, Impo
             *error = QStringLiteral("fatty-acid table: %1").arg(why);
         return false;
     }
-    return importMextRows(mainRows, fattyAcidsCsv.isEmpty() ? nullptr : &fattyRows, result, error, only);
+    QList<QStringList> fibreRows;
+    if (!fibreCsv.isEmpty() && !readMextTable(fibreCsv, fibreRows, &why)) {
+        if (error)
+            *error = QStringLiteral("dietary fibre table: %1").arg(why);
+        return false;
+    }
+    return importMextRows(mainRows, fattyAcidsCsv.isEmpty() ? nullptr : &fattyRows, result, error, only,
+                          fibreCsv.isEmpty() ? nullptr : &fibreRows);
 }
 
 bool importMextRows(const QList<QStringList> &mainTable, const QList<QStringList> *fattyAcidTable,
-                    ImportResult &result, QString *error, const QSet<QString> *only)
+                    ImportResult &result, QString *error, const QSet<QString> *only,
+                    const QList<QStringList> *fibreTable)
 {
     result = ImportResult{};
     ImportReport &report = result.report;
@@ -247,44 +305,44 @@ bool importMextRows(const QList<QStringList> &mainTable, const QList<QStringList
         return false;
     }
 
-    QHash<QString, QStringList> fattyAcids;
     Columns fattyColumns(kFattyAcidTags);
-    if (fattyAcidTable) {
-        report.fattyAcidsRead = true;
-        for (const Row &row : foodRows(*fattyAcidTable, fattyColumns, nullptr, nullptr))
-            fattyAcids.insert(row.code, row.cells);
-    }
+    const QHash<QString, QStringList> fattyAcids = rowsByCode(fattyAcidTable, fattyColumns);
+    report.fattyAcidsRead = fattyAcidTable != nullptr;
+    Columns fibreColumns(kFibreTags);
+    const QHash<QString, QStringList> fibre = rowsByCode(fibreTable, fibreColumns);
+    report.fibreRead = fibreTable != nullptr;
 
-    // The standard foods, by group, in number order.
-    QMap<quint32, const Row *> standard;
+    // Every official food, in official order (group, serial): the standard numbers of a group
+    // come first, then its later foods in the reserved range.
+    struct Official {
+        quint32 number;
+        const Row *row;
+    };
+    QMap<int, Official> official;
     for (const Row &row : mainRows) {
         const int group = row.code.left(2).toInt();
         const int serial = row.code.mid(2).toInt();
-        const quint32 count = group >= 1 && group < food::GroupCount ? foodGroupOffset(group + 1) - foodGroupOffset(group)
-                              : group == food::GroupCount ? food::LastStandardNumber - foodGroupOffset(group)
-                                                          : 0;
-        const QString name = officialSubNames(row.cells.value(mainColumns.name)).join(QLatin1Char(' '));
-        if (serial < 1 || static_cast<quint32>(serial) > count) {
+        const quint32 number = officialFoodNumber(group, serial);
+        if (number == 0) {
+            const QString name = officialSubNames(row.cells.value(mainColumns.name)).join(QLatin1Char(' '));
             report.leftOut.append(QStringLiteral("%1 %2").arg(row.code, name));
             continue;
         }
-        standard.insert(foodGroupOffset(group) + static_cast<quint32>(serial), &row);
+        official.insert(group * 1000 + serial, Official{number, &row});
     }
 
     for (int group = 1; group <= food::GroupCount; ++group) {
-        QList<quint32> numbers;
+        QList<Official> foods;
         QList<QStringList> subNames;
-        for (auto it = standard.cbegin(); it != standard.cend(); ++it) {
-            if (standardGroupOf(it.key()) == group) {
-                numbers.append(it.key());
-                subNames.append(officialSubNames(it.value()->cells.value(mainColumns.name)));
-            }
+        for (auto it = official.lowerBound(group * 1000); it != official.cend() && it.key() / 1000 == group; ++it) {
+            foods.append(it.value());
+            subNames.append(officialSubNames(it.value().row->cells.value(mainColumns.name)));
         }
         const QList<ShortName> names = shortenGroupNames(subNames, food::NameWidth);
 
         QHash<QString, QStringList> byName;
-        for (int i = 0; i < numbers.size(); ++i) {
-            const Row &row = *standard.value(numbers[i]);
+        for (int i = 0; i < foods.size(); ++i) {
+            const Row &row = *foods[i].row;
             const QString official = subNames[i].join(QLatin1Char(' '));
             if (names[i].shortened)
                 report.shortened.append(QStringLiteral("%1 %2 -> %3%4")
@@ -295,25 +353,42 @@ bool importMextRows(const QList<QStringList> &mainTable, const QList<QStringList
                 continue;
 
             FoodRecord food;
-            food.number = numbers[i];
+            food.number = foods[i].number;
+            if (food.number > food::LastStandardNumber)
+                ++report.beyondStandard;
             food.group = group;
             food.name = quenkit::toSjis(names[i].name);
             const std::array<QString, 3> keywords = foodKeywords(subNames[i], names[i].name, food::KeywordWidth);
             for (int k = 0; k < food::KeywordCount; ++k)
                 food.keywords[k] = quenkit::toSjis(keywords[k]);
 
-            const QStringList *fatty = fattyAcids.contains(row.code) ? &fattyAcids[row.code] : nullptr;
-            if (report.fattyAcidsRead && !fatty)
+            const auto fattyRow = fattyAcids.constFind(row.code);
+            const auto fibreRow = fibre.constFind(row.code);
+            if (report.fattyAcidsRead && fattyRow == fattyAcids.cend())
                 ++report.foodsWithoutFattyAcids;
+            if (report.fibreRead && fibreRow == fibre.cend())
+                ++report.foodsWithoutFibre;
             for (int n = 0; n < kNutrientCount; ++n) {
                 const Source &source = kSources[n];
-                if (!source.tag)
-                    continue;
                 const QString what = QStringLiteral("%1 %2").arg(row.code, QString::fromLatin1(source.tag));
-                if (source.fattyAcids)
-                    food.nutrients[n] = fatty ? cellAsNumber(fattyColumns.cell(*fatty, source.tag), what, report.valueProblems) : 0.0;
-                else
-                    food.nutrients[n] = cellAsNumber(mainColumns.cell(row.cells, source.tag), what, report.valueProblems);
+                switch (source.table) {
+                case Table::Main:
+                    putNutrient(food, n, mainColumns.cell(row.cells, source.tag), what, report.valueProblems);
+                    break;
+                case Table::FattyAcids:
+                    // A food the table does not list was not analysed.
+                    if (fattyRow == fattyAcids.cend())
+                        food.setUnknown(n);
+                    else
+                        putNutrient(food, n, fattyColumns.cell(*fattyRow, source.tag), what, report.valueProblems);
+                    break;
+                case Table::Fibre:
+                    if (fibreRow == fibre.cend())
+                        food.setUnknown(n);
+                    else
+                        putNutrient(food, n, fibreColumns.cell(*fibreRow, source.tag), what, report.valueProblems);
+                    break;
+                }
             }
             food.wasteRatio = cellAsNumber(mainColumns.cell(row.cells, "REFUSE"), row.code + QStringLiteral(" REFUSE"),
                                            report.valueProblems);
@@ -332,7 +407,7 @@ bool importMextRows(const QList<QStringList> &mainTable, const QList<QStringList
                 }
             };
             for (int n = 0; n < kNutrientCount; ++n) {
-                if (kSources[n].tag)
+                if (food.isKnown(n))
                     check(food.nutrients[n], nutrientInfo(n).decimals, food::NutrientWidth,
                           QStringLiteral("%1 %2").arg(row.code, QString::fromLatin1(kSources[n].tag)));
             }
@@ -373,6 +448,11 @@ int runMextImport(const ImportFiles &files, ImportResult &result, QString *error
         return fail(QStringLiteral("cannot read %1").arg(files.fattyAcidsCsv));
     if (!files.fattyAcidsCsv.isEmpty() && fattyBytes.isEmpty())
         return fail(QStringLiteral("%1 is empty").arg(files.fattyAcidsCsv));
+    QByteArray fibreBytes;
+    if (!files.fibre.isEmpty() && !readAll(files.fibre, fibreBytes))
+        return fail(QStringLiteral("cannot read %1").arg(files.fibre));
+    if (!files.fibre.isEmpty() && fibreBytes.isEmpty())
+        return fail(QStringLiteral("%1 is empty").arg(files.fibre));
     QSet<QString> only;
     if (!files.only.isEmpty()) {
         if (!readAll(files.only, onlyText))
@@ -386,14 +466,31 @@ int runMextImport(const ImportFiles &files, ImportResult &result, QString *error
         return fail(QStringLiteral("%1: %2").arg(files.mainCsv, why));
     if (!files.fattyAcidsCsv.isEmpty() && !readMextTable(fattyBytes, fattyRows, &why))
         return fail(QStringLiteral("%1: %2").arg(files.fattyAcidsCsv, why));
+    QList<QStringList> fibreRows;
+    if (!files.fibre.isEmpty() && !readMextTable(fibreBytes, fibreRows, &why))
+        return fail(QStringLiteral("%1: %2").arg(files.fibre, why));
+    // The user's own foods of the table being replaced stay, with their numbers, behind the
+    // official ones: menus and dishes name them by number.
+    QList<FoodRecord> userFoods;
+    if (!files.replace && QFileInfo::exists(quenkit::tablePath(files.output))) {
+        QList<FoodRecord> existing;
+        if (!readFoodRecords(files.output, existing))
+            return fail(QStringLiteral("cannot read the foods of %1 to keep the user's own; give --replace to "
+                                       "overwrite it")
+                            .arg(files.output));
+        for (const FoodRecord &f : std::as_const(existing)) {
+            if (!isOfficialFoodNumber(f.number))
+                userFoods.append(f);
+        }
+    }
     if (!importMextRows(mainRows, files.fattyAcidsCsv.isEmpty() ? nullptr : &fattyRows, result, error,
-                        files.only.isEmpty() ? nullptr : &only))
+                        files.only.isEmpty() ? nullptr : &only, files.fibre.isEmpty() ? nullptr : &fibreRows))
         return 0;
     if (!files.only.isEmpty()) {
         QStringList missing;
         for (const QString &code : std::as_const(only)) {
             const bool found = std::any_of(result.foods.cbegin(), result.foods.cend(), [&](const FoodRecord &f) {
-                return standardFoodCode(f.number, f.group) == code.toLatin1();
+                return officialFoodCode(f.number) == code.toLatin1();
             });
             if (!found)
                 missing.append(code);
@@ -404,8 +501,9 @@ int runMextImport(const ImportFiles &files, ImportResult &result, QString *error
         }
     }
 
+    result.report.userFoodsKept = static_cast<int>(userFoods.size());
     QDir().mkpath(QFileInfo(files.output).absolutePath());
-    if (!writeFoodTable(files.output, result.foods, nullptr, &why))
+    if (!writeFoodTable(files.output, result.foods + userFoods, nullptr, &why))
         return fail(why);
     if (!RebuildFoodIndex(nullptr, FoodTableFiles::forTable(files.output)))
         return fail(QStringLiteral("cannot write the index of %1").arg(files.output));

@@ -153,6 +153,47 @@ TEST_F(AnalyzeCommand, DaySelectionAndTheNutrientSelection)
     EXPECT_TRUE(r.out.contains(QStringLiteral("          0  -1500     ＊   0.00\r\n"))) << qPrintable(r.out);
 }
 
+// A day of two foods, the second with vitamin D not analysed and a fifth of it waste: its
+// vitamin D adds nothing, and the coverage tells that the total rests on 100 of the 140 g eaten.
+TEST_F(AnalyzeCommand, CoverageOfADayWithAFoodOfUnknownVitaminD)
+{
+    FoodRecord known;
+    known.number = kFood;
+    known.name = "known";
+    known.group = 1;
+    known.nutrients[EnergyKcal] = 200;
+    known.nutrients[VitaminD] = 2.0;
+    FoodRecord unknown;
+    unknown.number = 2;
+    unknown.name = "unknown vitamin D";
+    unknown.group = 10;
+    unknown.nutrients[EnergyKcal] = 100;
+    unknown.setUnknown(VitaminD);
+    unknown.wasteRatio = 20;
+    ASSERT_EQ(writeFoodTable(m_folders.dataFile(QStringLiteral("食品.FDB")), {known, unknown}), 1);
+    DayMenu day = breakfastOf("20240301", 1000);   // 100 g of the known food
+    day.entries[Lunch][0] = {2, 500};               // 50 g as bought, 40 g eaten
+    QByteArray menus = testsupport::readFile(m_folders.dataFile(dayMenuFileName(kUserNumber)));
+    ASSERT_TRUE(testsupport::writeFile(m_folders.dataFile(dayMenuFileName(kUserNumber)), menus + encodeDayMenu(day)));
+
+    const testsupport::CliResult r = analyze({kUserName, QStringLiteral("--day"), QStringLiteral("2024-03-01"),
+                                              QStringLiteral("--all-nutrients"), QStringLiteral("--coverage")});
+    ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
+    const QStringList lines = r.out.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 2 + 1 + 2 + 37 + 1 + 1 + 37 + 1 + 1) << qPrintable(r.out);
+    EXPECT_TRUE(lines[23].contains(QStringLiteral("       2.0 "))) << qPrintable(lines[23]);   // 2 μg from the known food only
+    EXPECT_EQ(lines[43], QStringLiteral("既知の値の割合 (摂取した食品 140.0 g のうち)"));
+    EXPECT_EQ(lines[44], QStringLiteral("ｴﾈﾙｷﾞｰ       kcal  100.0 %  (140.0 of 140.0 g)"));
+    EXPECT_EQ(lines[62], QStringLiteral("ﾋﾞﾀﾐﾝD        μg   71.4 %  (100.0 of 140.0 g)"));
+    EXPECT_TRUE(r.out.endsWith(kSeparator));
+
+    // Without the option the analysis is as before.
+    const testsupport::CliResult plain =
+        analyze({kUserName, QStringLiteral("--day"), QStringLiteral("2024-03-01"), QStringLiteral("--all-nutrients")});
+    EXPECT_EQ(plain.out, r.out.left(plain.out.size()));
+    EXPECT_FALSE(plain.out.contains(QStringLiteral("既知の値の割合")));
+}
+
 TEST_F(AnalyzeCommand, RefusedRequests)
 {
     struct Case {

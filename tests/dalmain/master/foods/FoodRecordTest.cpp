@@ -62,6 +62,75 @@ TEST(FoodCode, StandardNumbersGiveTheirGroupsSerials)
     EXPECT_EQ(foodCode(10, firstUserSerial(10)), QByteArray("10389"));
 }
 
+TEST(FoodCode, FirstUserSerialLiesPastEveryStandardSerial)
+{
+    // The listed first serials of groups 9, 13 and 14 are their last standard serials.
+    const struct {
+        int group;
+        int first;
+    } moved[] = {{9, 49}, {13, 53}, {14, 23}};
+    for (const auto &m : moved)
+        EXPECT_EQ(firstUserSerial(m.group), m.first) << m.group;
+    for (int g = 1; g <= food::GroupCount; ++g) {
+        SCOPED_TRACE(g);
+        EXPECT_GT(firstUserSerial(g), standardSerialCount(g));
+        const quint32 last = foodGroupOffset(g) + static_cast<quint32>(standardSerialCount(g));
+        EXPECT_NE(foodCode(g, firstUserSerial(g)), standardFoodCode(last, g));
+    }
+    EXPECT_EQ(standardSerialCount(1), 143);
+    EXPECT_EQ(standardSerialCount(18), 16);
+}
+
+TEST(FoodNumber, OfficialFoodsAndTheirCodes)
+{
+    const struct {
+        int group;
+        int serial;
+        quint32 number;
+    } cases[] = {
+        {1, 1, 1},         {1, 143, 143},     {1, 144, 41144},  {1, 210, 41210},  {2, 1, 144},
+        {9, 48, 882},      {9, 49, 49049},    {10, 387, 1269},  {10, 388, 50388}, {18, 16, 1882},
+        {18, 17, 58017},   {18, 999, 58999},  {0, 1, 0},        {19, 1, 0},       {1, 0, 0},
+        {1, 1000, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.group << "/" << c.serial);
+        EXPECT_EQ(officialFoodNumber(c.group, c.serial), c.number);
+        if (c.number == 0)
+            continue;
+        EXPECT_TRUE(isOfficialFoodNumber(c.number));
+        const std::optional<OfficialFood> back = officialFoodOf(c.number);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->group, c.group);
+        EXPECT_EQ(back->serial, c.serial);
+        EXPECT_EQ(officialFoodCode(c.number), foodCode(c.group, c.serial));
+    }
+    // The user's numbers, and numbers of the reserved range that name no official food.
+    for (quint32 n : {0u, 1883u, 1900u, 40999u, 59000u, 60000u, 65534u})
+        EXPECT_FALSE(isOfficialFoodNumber(n)) << n;
+    for (quint32 n : {0u, 1883u, 40999u, 41000u, 41143u, 42000u, 59000u})
+        EXPECT_FALSE(officialFoodCode(n)) << n;
+    EXPECT_TRUE(isOfficialFoodNumber(41000));   // reserved all the same
+}
+
+TEST(FoodNumber, TheUsersNextNumberIsNeverOfficial)
+{
+    quint32 n = 0;
+    int given = 0;
+    for (quint32 next = nextUserFoodNumber(0); next != food::NoNumber; next = nextUserFoodNumber(next)) {
+        ASSERT_GT(next, n);
+        ASSERT_FALSE(isOfficialFoodNumber(next)) << next;
+        n = next;
+        ++given;
+    }
+    EXPECT_EQ(nextUserFoodNumber(0), food::FirstUserNumber);
+    EXPECT_EQ(nextUserFoodNumber(40999), 59000u);
+    EXPECT_EQ(n, food::LastNumber);
+    // Every number up to 65534 that is not official is given once.
+    EXPECT_EQ(given, static_cast<int>(food::LastNumber - food::LastStandardNumber
+                                      - (food::LastReservedNumber - food::FirstReservedNumber + 1)));
+}
+
 TEST(FoodRecord, BodyPutsEveryFieldAtItsOffsetAndReadsBack)
 {
     const FoodRecord f = sampleFood();
@@ -110,6 +179,22 @@ TEST(FoodRecord, ValuesThatDoNotFitAreReportedNotCut)
     EXPECT_TRUE(problems[0].contains(QStringLiteral("エネルギーKJ")));
     EXPECT_TRUE(problems[1].contains(QStringLiteral("鉄")));
     EXPECT_TRUE(problems[2].contains(QStringLiteral("1234.6")));
+}
+
+TEST(FoodRecord, UnknownNutrientsAreStoredBlankAndReadZero)
+{
+    FoodRecord f = sampleFood();
+    f.setUnknown(VitaminD);
+    f.nutrients[VitaminK] = 0;   // known to be nothing
+    const QByteArray body = f.toBody();
+    EXPECT_EQ(body.mid(food::NutrientOffset + VitaminD * food::NutrientWidth, food::NutrientWidth), QByteArray(6, ' '));
+    EXPECT_EQ(body.mid(food::NutrientOffset + VitaminK * food::NutrientWidth, food::NutrientWidth), QByteArray("     0"));
+    const FoodRecord back = FoodRecord::fromBody(body);
+    EXPECT_FALSE(back.isKnown(VitaminD));
+    EXPECT_EQ(back.nutrients[VitaminD], 0);
+    EXPECT_TRUE(back.isKnown(VitaminK));
+    EXPECT_EQ(back.unknown.count(), 1u);
+    EXPECT_EQ(back.toBody(), body);
 }
 
 TEST(FoodRecord, ShortBodyReadsBlankPastItsEnd)

@@ -72,6 +72,10 @@ protected:
     }
 
     static FoodRecord grain(quint16 number) { return food(number, 1, "穀類", 100); }
+    static FoodRecord item(quint32 number, int group, const char *name, double kcal)
+    {
+        return food(number, group, name, kcal);
+    }
 
     void writeTable(const QList<FoodRecord> &foods)
     {
@@ -168,10 +172,13 @@ TEST_F(FoodTable, NextNumber)
         quint32 next;
         const char *storedAfter;
     } cases[] = {
-        {nullptr, 1901, "1901"},   // the largest number of the index, plus one
-        {"1950", 1951, "1951"},    // the counter, ahead of the index
-        {"1890", 1901, "1901"},    // a counter behind the index gives no number that is taken
-        {"60000", 2, "60000"},     // from 60000 on: the first gap, the counter unchanged
+        {nullptr, 1901, "1901"},     // the largest number of the index, plus one
+        {"1950", 1951, "1951"},      // the counter, ahead of the index
+        {"1890", 1901, "1901"},      // a counter behind the index gives no number that is taken
+        {"1200", 1901, "1901"},      // a counter among the standard numbers, as an old table left it
+        {"40999", 59000, "59000"},   // the range of the later official foods is skipped
+        {"41500", 59000, "59000"},   // a counter inside it too
+        {"60000", 1884, "60000"},    // from 60000 on: the first gap among the user's numbers
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "none");
@@ -189,11 +196,18 @@ TEST_F(FoodTable, NextNumber)
     for (quint16 n = 1; n <= 10; ++n)
         full.append(grain(n));
     writeTable(full);
-    EXPECT_EQ(NextFoodNumber(), 11u);   // no gap: one past the count
+    EXPECT_EQ(NextFoodNumber(), 1883u);   // the gaps among the standard numbers are not the user's
+
+    // Official foods of the reserved range are the largest numbers of a full table; the user's
+    // first food still gets 1883.
+    writeTable({grain(1), item(41144, 1, "こむぎ 後の版", 100), item(58057, 18, "調理済み 後の版", 100)});
+    quenkit::DeleteRegistryString(section, counter);
+    EXPECT_EQ(NextFoodNumber(), 1883u);
+    EXPECT_EQ(NextFoodNumber(), 1884u);
 
     writeTable({});
     quenkit::DeleteRegistryString(section, counter);
-    EXPECT_EQ(NextFoodNumber(), 1u);
+    EXPECT_EQ(NextFoodNumber(), 1883u);
     // Without a table there is nothing to number a food for.
     QFile::remove(m_folders.dataFile(QStringLiteral("食品.FDB")));
     EXPECT_EQ(NextFoodNumber(), food::NoNumber);
@@ -296,6 +310,33 @@ TEST_F(FoodTable, CacheAndCodeTable)
     QFile::remove(m_folders.dataFile(QStringLiteral("食品.FDB")));
     EXPECT_EQ(LoadFoodCache(nullptr, cache), 0);
     EXPECT_TRUE(cache.isEmpty());
+}
+
+// The user's foods of a group never share a code with an official food: not with the last
+// standard serial of groups 9, 13 and 14, nor with a later official food of the group, wherever
+// the user's food stands in the table.
+TEST_F(FoodTable, CodesOfUsersFoodsStayClearOfTheOfficialOnes)
+{
+    writeTable({
+        item(1900, 1, "自家製 パン", 250),
+        item(1, 1, "アマランサス 玄穀", 343),
+        item(41144, 1, "こむぎ 後の版", 100),
+        item(41210, 1, "こめ 後の版", 100),
+        item(882, 9, "わかめ 最後の標準食品", 10),
+        item(1901, 9, "自家製 つくだ煮", 150),
+        item(1585, 13, "ヨーグルト 最後の標準食品", 60),
+        item(1902, 13, "自家製 チーズ", 300),
+        item(1607, 14, "油 最後の標準食品", 900),
+        item(1903, 14, "自家製 ラード", 900),
+        item(1904, 18, "自家製 弁当", 600),
+    });
+    QList<FoodCodeEntry> codes;
+    ASSERT_EQ(BuildFoodCodeTable(nullptr, codes), 1);
+    QStringList got;
+    for (const FoodCodeEntry &e : codes)
+        got.append(QStringLiteral("%1=%2").arg(e.number).arg(QString::fromLatin1(e.code)));
+    EXPECT_EQ(got, (QStringList{"1900=01211", "1=01001", "41144=01144", "41210=01210", "882=09048", "1901=09049",
+                                "1585=13052", "1902=13053", "1607=14022", "1903=14023", "1904=18017"}));
 }
 
 TEST_F(FoodTable, SearchesOfTheFoodSearchDialog)

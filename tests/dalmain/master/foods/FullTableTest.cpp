@@ -1,5 +1,6 @@
 // Checks on the whole official table, built by the importer in the test fixture
-// "food_full_table" (see CMakeLists.txt) from the shared data folder.
+// "food_full_table" (see CMakeLists.txt) from MEXT's Excel files in the shared data folder; the
+// CSV conversions beside them are read here without the importer.
 
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/master/NutrientInfo.h"
@@ -23,16 +24,21 @@ using namespace dalmain;
 namespace {
 
 const QString kShared = QStringLiteral(DALMORA_SHARED_DATA_DIR);
+const QString kMext = kShared + QStringLiteral("/mext2023/");
+const QString kMainWorkbook = kMext + QStringLiteral("20260327-mxt_kagsei-mext-000029402_02.xlsx");
+const QString kFattyWorkbook = kMext + QStringLiteral("20260327-mxt_kagsei-mext-000029402_09.xlsx");
+const QString kFibreWorkbook = kMext + QStringLiteral("fibre-2020-annex1.xlsx");
 const QString kTable = QString::fromUtf8(DALMORA_FULL_FOOD_TABLE);
+constexpr int kOfficialFoods = 2538;
 
 class FullTable : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        if (!QFile::exists(kShared + QStringLiteral("/mext2020/main.csv")))
+        if (!QFile::exists(kMainWorkbook))
             GTEST_SKIP() << "the shared data folder " << kShared.toStdString()
-                         << " has no mext2020/main.csv: the full food table cannot be built";
+                         << " has no mext2023 workbooks: the full food table cannot be built";
         ASSERT_TRUE(QFile::exists(kTable)) << kTable.toStdString()
                                            << " is missing: the fixture test foods_full_table_import did not run";
         m_files = FoodTableFiles::forTable(kTable);
@@ -41,103 +47,212 @@ protected:
     FoodTableFiles m_files;
 };
 
-// The cells of a CSV line up to the first quoted field: enough for the leading columns of both
-// official files, read without the importer's parser.
-QHash<QString, QStringList> leadingCells(const QString &path, int count)
-{
+// The rows of a converted CSV by official number, the cells named by the tag row, read up to the
+// first quoted field: enough for the value columns, which come before the remarks.
+struct CsvTable {
+    QHash<QString, int> column;
     QHash<QString, QStringList> rows;
+
+    QString cell(const QString &code, const char *tag) const
+    {
+        return rows.value(code).value(column.value(QString::fromLatin1(tag), -1));
+    }
+};
+
+CsvTable readCsv(const QString &path)
+{
+    CsvTable table;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return rows;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        const QStringList cells = QString::fromUtf8(line).split(QLatin1Char(','));
-        if (cells.size() >= count && cells[1].size() == 5 && !rows.contains(cells[1]))
-            rows.insert(cells[1], cells.mid(0, count));
+        return table;
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    if (lines.isEmpty())
+        return table;
+    const QStringList tags = QString::fromUtf8(lines[0]).trimmed().split(QLatin1Char(','));
+    for (int i = 0; i < tags.size(); ++i)
+        table.column.insert(tags[i], i);
+    for (const QByteArray &line : lines.mid(1)) {
+        const qsizetype quote = line.indexOf('"');
+        const QStringList cells = QString::fromUtf8(quote < 0 ? line : line.left(quote)).split(QLatin1Char(','));
+        if (cells.size() > 1 && cells[1].size() == 5 && !table.rows.contains(cells[1]))
+            table.rows.insert(cells[1], cells);
     }
-    return rows;
+    return table;
 }
 
-// A value as the files write it; an estimate in parentheses counts as its number, anything
-// else that is no number ("null", "-", "Tr") as 0.
-double csvValue(QString cell)
+// What a cell of the official notation means: nothing for "-", 0 for a trace or an estimated
+// zero, else the number (parentheses and the note mark taken off).
+std::optional<double> officialValue(QString cell)
 {
-    cell.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+    cell = cell.trimmed();
+    if (cell == QLatin1String("-"))
+        return std::nullopt;
+    cell.remove(QLatin1Char('(')).remove(QLatin1Char(')')).remove(QChar(0x2020));
+    if (cell == QLatin1String("Tr"))
+        return 0.0;
     bool ok = false;
     const double v = cell.toDouble(&ok);
-    return ok ? v : 0.0;
+    EXPECT_TRUE(ok) << cell.toStdString();
+    return v;
+}
+
+// The seed numbering, as the standard numbers were given before the later foods had numbers:
+// GGSSS is offset(GG) + SSS while SSS is within the group's standard numbers.
+std::optional<quint32> seedNumber(const QString &code)
+{
+    const int group = code.left(2).toInt();
+    const quint32 serial = code.mid(2).toUInt();
+    const quint32 end = group < food::GroupCount ? foodGroupOffset(group + 1) : food::LastStandardNumber;
+    if (serial < 1 || foodGroupOffset(group) + serial > end)
+        return std::nullopt;
+    return foodGroupOffset(group) + serial;
 }
 
 }  // namespace
 
-TEST_F(FullTable, RecordsNumbersAndTheFirstFood)
+TEST_F(FullTable, EveryOfficialFoodHasItsNumberAndItsCode)
 {
-    quenkit::DbfLayout layout;
-    ASSERT_TRUE(quenkit::readDbfLayout(kTable, layout));
-    EXPECT_EQ(layout.recordCount(), 1862);
+    const CsvTable main = readCsv(kMext + QStringLiteral("main-2026-03-27.csv"));
+    ASSERT_EQ(main.rows.size(), kOfficialFoods);
 
     FoodCache cache;
     ASSERT_EQ(LoadFoodCache(nullptr, cache, m_files), 1);
-    ASSERT_EQ(cache.size(), 1862);
-    QSet<quint32> numbers;
+    ASSERT_EQ(cache.size(), kOfficialFoods);
+    QList<FoodCodeEntry> codes;
+    ASSERT_EQ(BuildFoodCodeTable(nullptr, codes, m_files), 1);
+    ASSERT_EQ(codes.size(), kOfficialFoods);
+
+    QHash<QByteArray, quint32> numberOfCode;
     QHash<int, QSet<QByteArray>> namesByGroup;
-    for (const FoodCacheEntry &e : cache) {
-        EXPECT_GE(e.number, 1u);
-        EXPECT_LE(e.number, food::LastStandardNumber);
-        EXPECT_EQ(standardGroupOf(e.number), static_cast<int>(e.group)) << e.number;
-        numbers.insert(e.number);
+    for (qsizetype i = 0; i < cache.size(); ++i) {
+        const FoodCacheEntry &e = cache[i];
+        EXPECT_TRUE(isOfficialFoodNumber(e.number)) << e.number;
+        EXPECT_EQ(codes[i].number, e.number);
+        EXPECT_FALSE(numberOfCode.contains(codes[i].code)) << codes[i].code.constData() << ": two foods, one code";
+        numberOfCode.insert(codes[i].code, e.number);
+        EXPECT_EQ(codes[i].code.left(2).toInt(), static_cast<int>(e.group)) << e.number;
         EXPECT_LE(e.name.size(), food::NameWidth);
         EXPECT_FALSE(namesByGroup[e.group].contains(e.name)) << quenkit::fromSjis(e.name).toStdString();
         namesByGroup[e.group].insert(e.name);
     }
-    EXPECT_EQ(numbers.size(), 1862);   // 20 of the 1882 standard numbers stay free
+
+    // Every food of the official table, by its official number: the seed number where the seed
+    // numbering covers it, unchanged, and a number of the reserved range otherwise.
+    int seeded = 0;
+    for (auto it = main.rows.cbegin(); it != main.rows.cend(); ++it) {
+        const QString &code = it.key();
+        SCOPED_TRACE(code.toStdString());
+        ASSERT_TRUE(numberOfCode.contains(code.toLatin1()));
+        const quint32 number = numberOfCode.value(code.toLatin1());
+        if (const std::optional<quint32> seed = seedNumber(code)) {
+            EXPECT_EQ(number, *seed);
+            ++seeded;
+        } else {
+            EXPECT_EQ(number, 40000 + code.toUInt());
+        }
+    }
+    EXPECT_EQ(seeded, 1862);   // 20 of the 1882 standard numbers stay free
 
     FoodRecord first;
     ASSERT_EQ(ReadFood(nullptr, 1, first, m_files), 1);
     EXPECT_EQ(quenkit::fromSjis(first.name), QStringLiteral("アマランサス 玄穀"));
     EXPECT_EQ(first.nutrients[EnergyKcal], 343);
-    QList<FoodCodeEntry> codes;
-    ASSERT_EQ(BuildFoodCodeTable(nullptr, codes, m_files), 1);
-    ASSERT_EQ(codes.size(), 1862);
     EXPECT_EQ(codes[0].code, QByteArray("01001"));
-    EXPECT_EQ(codes.last().code, QByteArray("18016"));
-    EXPECT_EQ(FoodRecordNumber(nullptr, 1882, m_files), 1861);
+    EXPECT_EQ(numberOfCode.value("18016"), 1882u);
+    EXPECT_EQ(numberOfCode.value("01211"), 41211u);
+}
+
+// The shipped sample's foods have the numbers and codes of the full table.
+TEST_F(FullTable, SampleFoodsKeepTheirNumbers)
+{
+    const FoodTableFiles sample = FoodTableFiles::forTable(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/食品.FDB"));
+    QList<FoodCodeEntry> sampleCodes;
+    QList<FoodCodeEntry> fullCodes;
+    ASSERT_EQ(BuildFoodCodeTable(nullptr, sampleCodes, sample), 1);
+    ASSERT_EQ(BuildFoodCodeTable(nullptr, fullCodes, m_files), 1);
+    ASSERT_FALSE(sampleCodes.isEmpty());
+    QHash<QByteArray, quint16> full;
+    for (const FoodCodeEntry &e : std::as_const(fullCodes))
+        full.insert(e.code, e.number);
+    for (const FoodCodeEntry &e : std::as_const(sampleCodes))
+        EXPECT_EQ(full.value(e.code), e.number) << e.code.constData();
+}
+
+// The user's own foods in every group, behind the whole official table: still no code twice.
+TEST_F(FullTable, NoTwoFoodsShareACodeWithTheUsersFoodsAdded)
+{
+    QList<FoodRecord> foods;
+    ASSERT_TRUE(readFoodRecords(kTable, foods));
+    quint32 number = 0;
+    for (int group = 1; group <= food::GroupCount; ++group) {
+        for (int i = 0; i < 3; ++i) {
+            FoodRecord own;
+            number = nextUserFoodNumber(number);
+            own.number = number;
+            own.group = group;
+            own.name = quenkit::toSjis(QStringLiteral("自家製 %1-%2").arg(group).arg(i));
+            foods.append(own);
+        }
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("食品.FDB"));
+    ASSERT_EQ(writeFoodTable(path, foods), 1);
+    QList<FoodCodeEntry> codes;
+    ASSERT_EQ(BuildFoodCodeTable(nullptr, codes, FoodTableFiles::forTable(path)), 1);
+    ASSERT_EQ(codes.size(), foods.size());
+    QHash<QByteArray, quint32> seen;
+    for (const FoodCodeEntry &e : std::as_const(codes)) {
+        EXPECT_FALSE(seen.contains(e.code)) << e.code.constData() << ": " << seen.value(e.code) << " and " << e.number;
+        seen.insert(e.code, e.number);
+    }
 }
 
 TEST_F(FullTable, TenFoodsAgainstTheOfficialCsv)
 {
-    const QHash<QString, QStringList> main = leadingCells(kShared + QStringLiteral("/mext2020/main.csv"), 58);
-    const QHash<QString, QStringList> fatty = leadingCells(kShared + QStringLiteral("/mext2020/fatty-acids.csv"), 11);
-    ASSERT_FALSE(main.isEmpty());
-    ASSERT_FALSE(fatty.isEmpty());
-    // Column of the converted main table for each checked nutrient.
+    const CsvTable main = readCsv(kMext + QStringLiteral("main-2026-03-27.csv"));
+    const CsvTable fatty = readCsv(kMext + QStringLiteral("fatty-acids-2026-03-27.csv"));
+    const CsvTable fibre = readCsv(kMext + QStringLiteral("fibre-2020-annex1.csv"));
+    ASSERT_FALSE(main.rows.isEmpty());
+    ASSERT_FALSE(fatty.rows.isEmpty());
+    ASSERT_FALSE(fibre.rows.isEmpty());
     const struct {
         int nutrient;
-        int column;
-    } mainColumns[] = {
-        {EnergyKcal, 6}, {EnergyKj, 5}, {Water, 7}, {Protein, 9}, {Fat, 12}, {Carbohydrate, 18},
-        {Ash, 20}, {Sodium, 21}, {Calcium, 23}, {Iron, 26}, {Copper, 28}, {Retinol, 34},
-        {BetaCaroteneEq, 38}, {VitaminD, 40}, {VitaminB1, 46}, {VitaminB12, 51}, {VitaminC, 55},
-        {Cholesterol, 11}, {TotalFiber, 16}, {SaltEquivalent, 57},
+        const CsvTable &table;
+        const char *tag;
+    } sources[] = {
+        {EnergyKcal, main, "ENERC_KCAL"}, {EnergyKj, main, "ENERC"}, {Water, main, "WATER"},
+        {Protein, main, "PROT-"}, {Fat, main, "FAT-"}, {Carbohydrate, main, "CHOCDF-"}, {Ash, main, "ASH"},
+        {Sodium, main, "NA"}, {Calcium, main, "CA"}, {Iron, main, "FE"}, {Copper, main, "CU"},
+        {Retinol, main, "RETOL"}, {BetaCaroteneEq, main, "CARTBEQ"}, {VitaminD, main, "VITD"},
+        {VitaminB1, main, "THIA"}, {Niacin, main, "NE"}, {VitaminB12, main, "VITB12"}, {VitaminC, main, "VITC"},
+        {Cholesterol, main, "CHOLE"}, {TotalFiber, main, "FIB-"}, {SaltEquivalent, main, "NACL_EQ"},
+        {SaturatedFattyAcids, fatty, "FASAT"}, {MonounsaturatedFattyAcids, fatty, "FAMS"},
+        {PolyunsaturatedFattyAcids, fatty, "FAPU"}, {SolubleFiber, fibre, "FIBSOL"},
+        {InsolubleFiber, fibre, "FIBINS"},
     };
-    const char *foods[] = {"01001", "01088", "04032", "06182", "07148", "10003", "11131", "12004", "13003", "14006"};
+    const char *foods[] = {"01001", "01088", "01211", "04032", "06182", "07148", "10003", "10450", "11131",
+                           "12004", "13003", "14006"};
     for (const char *code : foods) {
         SCOPED_TRACE(code);
-        const QStringList row = main.value(QString::fromLatin1(code));
-        ASSERT_EQ(row.size(), 58);
-        const quint32 number = foodGroupOffset(row[0].toInt()) + QString::fromLatin1(code).mid(2).toUInt();
+        const QString official = QString::fromLatin1(code);
+        ASSERT_TRUE(main.rows.contains(official));
+        const quint32 number = officialFoodNumber(official.left(2).toInt(), official.mid(2).toInt());
         FoodRecord f;
         ASSERT_EQ(ReadFood(nullptr, number, f, m_files), 1);
         // Shortened or not, a name keeps the official name's last sub-name.
-        EXPECT_TRUE(quenkit::fromSjis(f.name).endsWith(row[3].simplified().split(QLatin1Char(' ')).last()))
-            << quenkit::fromSjis(f.name).toStdString();
-        for (const auto &c : mainColumns)
-            EXPECT_NEAR(f.nutrients[c.nutrient], csvValue(row[c.column]), 1e-9) << nutrientCsvName(c.nutrient).toStdString();
-        EXPECT_EQ(f.wasteRatio, csvValue(row[4]));
-        const QStringList fa = fatty.value(QString::fromLatin1(code));
-        ASSERT_EQ(fa.size(), 11);
-        EXPECT_NEAR(f.nutrients[SaturatedFattyAcids], csvValue(fa[8]), 1e-9);
-        EXPECT_NEAR(f.nutrients[MonounsaturatedFattyAcids], csvValue(fa[9]), 1e-9);
-        EXPECT_NEAR(f.nutrients[PolyunsaturatedFattyAcids], csvValue(fa[10]), 1e-9);
+        const QString lastSubName = main.cell(official, "FOOD_NAME").split(QChar(0x3000)).last();
+        EXPECT_TRUE(quenkit::fromSjis(f.name).endsWith(lastSubName)) << quenkit::fromSjis(f.name).toStdString();
+        for (const auto &s : sources) {
+            SCOPED_TRACE(s.tag);
+            if (!s.table.rows.contains(official)) {
+                EXPECT_FALSE(f.isKnown(s.nutrient)) << "a food the table does not list";
+                continue;
+            }
+            const std::optional<double> value = officialValue(s.table.cell(official, s.tag));
+            EXPECT_EQ(f.isKnown(s.nutrient), value.has_value());
+            EXPECT_NEAR(f.nutrients[s.nutrient], value.value_or(0), 1e-9);
+        }
+        EXPECT_EQ(f.wasteRatio, officialValue(main.cell(official, "REFUSE")).value_or(-1));
     }
 }
 
@@ -153,15 +268,24 @@ TEST_F(FullTable, CurryFoodsFoundFromAnyKanaSpelling)
     }
 }
 
+TEST_F(FullTable, EveryFoodIsFoundBySearch)
+{
+    const testsupport::CliResult r = testsupport::runCli({"foods", "search", "", "--table", kTable});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), kOfficialFoods);
+    const testsupport::CliResult later = testsupport::runCli({"foods", "search", "米粉パン", "--table", kTable});
+    EXPECT_TRUE(later.out.contains(QStringLiteral("41211 01211 "))) << later.out.toStdString();
+}
+
 TEST_F(FullTable, ShippedSampleIsWhatTheScriptBuilds)
 {
     const QString source = QStringLiteral(DALMORA_SOURCE_DIR);
     QTemporaryDir dir;
     const QString out = dir.path() + QStringLiteral("/食品.FDB");
     const testsupport::CliResult r = testsupport::runCli(
-        {"foods", "import-mext", kShared + QStringLiteral("/mext2020/main.csv"), "--fatty-acids",
-         kShared + QStringLiteral("/mext2020/fatty-acids.csv"), "--only", source + QStringLiteral("/scripts/sample-foods.txt"),
-         "--out", out},
+        {"foods", "import-mext", kMainWorkbook, "--fatty-acids", kFattyWorkbook, "--fibre", kFibreWorkbook, "--only",
+         source + QStringLiteral("/scripts/sample-foods.txt"), "--replace", "--out", out},
         {QStringLiteral("DALMORA_TODAY=2026-01-01")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(testsupport::readFile(out), testsupport::readFile(source + QStringLiteral("/data/master/食品.FDB")));
