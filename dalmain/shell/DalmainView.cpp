@@ -142,7 +142,7 @@ void DalmainView::buildRoutes()
         Save,
         [this] {
             if (m_current == UserScreen)
-                checkAndSaveUser(LeaveCheck::Mode::WithMessages);
+                checkAndSaveScreen(LeaveCheck::Mode::WithMessages);
             else if (const int id = saveCommandOf(m_current))
                 forward(id);
         },
@@ -261,9 +261,9 @@ int DalmainView::saveCommandOf(int screen) const
     }
 }
 
-bool DalmainView::checkAndSaveUser(LeaveCheck::Mode mode)
+bool DalmainView::checkAndSaveScreen(LeaveCheck::Mode mode)
 {
-    if (m_current != UserScreen || !m_screen)
+    if (!m_screen)
         return true;
     LeaveCheck *check = m_screen->leaveCheck();
     return !check || check->checkAndSave(mode);
@@ -285,8 +285,8 @@ bool DalmainView::switchScreen(int n)
         return false;
     if (m_screen && n == m_current)
         return true;
-    if (!checkAndSaveUser(LeaveCheck::Mode::WithMessages)) {
-        m_tabs->select(UserScreen);
+    if (!checkAndSaveScreen(LeaveCheck::Mode::WithMessages)) {
+        m_tabs->select(m_current);
         if (m_screen)
             m_screen->setFocus();
         return false;

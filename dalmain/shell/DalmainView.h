@@ -55,8 +55,9 @@ public:
     bool commandChecked(int id) const;
     QList<int> routedCommands() const { return m_routes.keys(); }
 
-    // The user screen's check-and-save, when it is current; true when the screen may be left.
-    bool checkAndSaveUser(LeaveCheck::Mode mode);
+    // The current screen's check-and-save (the user screen's entries, the menu screen's day);
+    // true when the screen may be left.
+    bool checkAndSaveScreen(LeaveCheck::Mode mode);
 
     // The name of the open user, empty when none is open. The user screen sets it when it
     // opens, saves or clears a user; the program stores it at exit.

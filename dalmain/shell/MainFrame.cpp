@@ -216,7 +216,7 @@ void MainFrame::saveForEnd()
 
 void MainFrame::closeEvent(QCloseEvent *event)
 {
-    m_view->checkAndSaveUser(LeaveCheck::Mode::Silent);
+    m_view->checkAndSaveScreen(LeaveCheck::Mode::Silent);
     settings::writeWindowPlacement(placement());
     if (settings::systemInt(settings::kSystemSet7, 0) == 0) {
         ExitDialog confirm(this);

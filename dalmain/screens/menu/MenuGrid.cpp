@@ -98,8 +98,13 @@ QVariant MenuGridModel::headerData(int section, Qt::Orientation orientation, int
     case kNameColumn: return QStringLiteral("食品名・料理名");
     case kAmountColumn: return QStringLiteral("分量\n(g)");
     default: {
-        const NutrientDisplayRow &d = nutrientDisplayRow(section - kFirstNutrientColumn);
-        // Every heading takes two lines, so that the one-line ones line up with the others.
+        const int nutrient = section - kFirstNutrientColumn;
+        const NutrientDisplayRow &d = nutrientDisplayRow(nutrient);
+        // Every heading takes two lines, so that the one-line ones line up with the others; a
+        // one-line heading shows its unit below it, as the amount's does, which also tells the
+        // two energy columns apart.
+        if (!*d.headingTop)
+            return QStringLiteral("%1\n(%2)").arg(QString::fromUtf8(d.headingBottom), nutrientDisplayUnit(nutrient));
         return QStringLiteral("%1\n%2").arg(QString::fromUtf8(d.headingTop), QString::fromUtf8(d.headingBottom));
     }
     }

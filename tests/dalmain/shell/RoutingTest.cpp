@@ -13,6 +13,7 @@
 #include "quenkit/registry/SettingsStore.h"
 
 #include <QApplication>
+#include <QMap>
 #include <QDialog>
 #include <QClipboard>
 #include <QMenu>
@@ -413,11 +414,16 @@ TEST_F(ShellTest, EscapeIsForwardedToTheScreen)
 }
 
 // A screen enables only the commands it has: the user screen its new, open and delete; the
-// screens still to come none of their own. The switch, the help and the program's own commands
-// stay enabled everywhere.
+// menu screen, on an empty day, the meals and the inputs and dish commands that need no row;
+// the screens still to come none of their own. The switch, the help and the program's own
+// commands stay enabled everywhere.
 TEST_F(ShellTest, ScreensEnableOnlyTheCommandsTheyHave)
 {
-    const QList<int> userScreenCommands = {57600, 57601, 32774};
+    const QMap<int, QList<int>> enabledOnStart = {
+        {UserScreen, {57600, 57601, 32774}},
+        {MenuScreen, {cmd::Breakfast, cmd::Lunch, cmd::Dinner, cmd::Snack, cmd::FoodInput, cmd::DishInput,
+                      cmd::DishNameInput, cmd::ModifyDish, cmd::DeleteDish}},
+    };
     auto frame = start();
     ASSERT_NE(frame, nullptr);
     DalmainView *view = frame->view();
@@ -425,7 +431,7 @@ TEST_F(ShellTest, ScreensEnableOnlyTheCommandsTheyHave)
         SCOPED_TRACE(screen);
         ASSERT_TRUE(view->switchScreen(screen));
         for (int id : ids)
-            EXPECT_EQ(view->commandEnabled(id), screen == UserScreen && userScreenCommands.contains(id)) << id;
+            EXPECT_EQ(view->commandEnabled(id), enabledOnStart.value(screen).contains(id)) << id;
         for (int id : {1024, 1025, 1026, 1027, 1028, 57670, 32835, 57664, 57665, 59392})
             EXPECT_TRUE(view->commandEnabled(id)) << id;
 
