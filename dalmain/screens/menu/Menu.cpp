@@ -10,9 +10,11 @@
 #include "dalmain/screens/menu/DishSaveDialog.h"
 #include "dalmain/screens/menu/DishSearchDialog.h"
 #include "dalmain/screens/menu/FoodInputDialog.h"
+#include "dalmain/screens/menu/MenuClipboard.h"
 #include "dalmain/screens/menu/MenuGrid.h"
 #include "dalmain/screens/menu/MenuMemoDialog.h"
 #include "dalmain/screens/menu/MenuPanel.h"
+#include "dalmain/screens/menu/SelCopyDialog.h"
 #include "dalmain/shell/CommandIds.h"
 #include "dalmain/shell/ShellSettings.h"
 #include "dalmain/shell/Screens.h"
@@ -24,6 +26,8 @@
 #include "quenkit/registry/SettingsStore.h"
 #include "quenkit/text/ShiftJis.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -40,6 +44,9 @@ namespace {
 const QString kViewKubun = QStringLiteral("ViewKubun");
 const QString kScrollValue = QStringLiteral("ScrollValue");
 const QString kSaveFailed = QStringLiteral("献立を保存できませんでした。\n%1");
+const QString kPasteDayTitle = QStringLiteral("まとめて貼り付け");
+const QString kPasteDayQuestion =
+    QStringLiteral("編集中の献立が削除され「まとめてｺﾋﾟｰ」でｺﾋﾟｰされた献立を貼り付けます。\nよろしいですか？");
 
 constexpr int kMealCommands[kMealCount] = {cmd::Breakfast, cmd::Lunch, cmd::Dinner, cmd::Snack};
 const char *const kMealButtonNames[kMealCount] = {"IDB_MENU_SEL_BF", "IDB_MENU_SEL_L", "IDB_MENU_SEL_S",
@@ -102,7 +109,20 @@ Menu::Menu(const ScreenContext &context, QWidget *parent)
     connect(m_grid, &MenuGrid::modifyPressed, this, &Menu::modify);
     connect(m_grid, &MenuGrid::foodInputPressed, this, [this] { runCommand(cmd::FoodInput); });
     connect(m_grid, &MenuGrid::deletePressed, this, [this] { runCommand(cmd::Delete); });
+    connect(m_grid, &MenuGrid::editKeyPressed, this, [this](QKeySequence::StandardKey key) {
+        switch (key) {
+        case QKeySequence::Undo: runCommand(cmd::Undo); break;
+        case QKeySequence::Redo: runCommand(cmd::Redo); break;
+        case QKeySequence::Cut: runCommand(cmd::Cut); break;
+        case QKeySequence::Copy: runCommand(cmd::Copy); break;
+        case QKeySequence::Paste: runCommand(cmd::Paste); break;
+        default: break;
+        }
+    });
     connect(m_dateBar, &quenkit::DatePicker::command, this, [this](int) { dateChosen(); });
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        connect(clipboard, &QClipboard::dataChanged, this, &Menu::readClipboard);
+    readClipboard();
 
     QDate start = dateOfSetting(settings::systemString(settings::kDay));
     if (!start.isValid())
@@ -228,13 +248,14 @@ void Menu::applyColumnSettings()
 
 void Menu::loadDay()
 {
+    // Another day, or the same one read again: nothing of the old day can be undone.
     m_day.clear();
-    m_dirty = false;
+    m_undo.prepare();
     const int user = userNumber();
     std::optional<UnsavedDay> &unsaved = unsavedDay();
     if (unsaved && unsaved->user == user && unsaved->date == m_date) {
         m_day.load(unsaved->day);
-        m_dirty = true;
+        m_undo.setModified();
         unsaved.reset();
     } else if (user >= 0) {
         DayMenu stored;
@@ -268,9 +289,38 @@ void Menu::refresh(int currentLine)
     emit commandStateChanged();
 }
 
-void Menu::changed()
+MenuSnapshot Menu::snapshot() const
 {
-    m_dirty = true;
+    return MenuSnapshot{m_day, m_meal, m_grid->currentLine(), m_grid->verticalScrollBar()->value()};
+}
+
+void Menu::restore(const MenuSnapshot &s)
+{
+    m_day = s.day;
+    if (s.meal != m_meal) {
+        selectMeal(s.meal);
+        return;
+    }
+    refresh(s.currentLine);
+    m_grid->verticalScrollBar()->setValue(s.topLine);
+}
+
+void Menu::changed(const MenuSnapshot &before)
+{
+    if (!m_undo.record(before))
+        quenkit::inform(context().owner, kUndoErrorTitle, kUndoGrowFailedMessage, quenkit::Icon::Error);
+}
+
+void Menu::undo()
+{
+    if (m_undo.canUndo())
+        restore(m_undo.undo(snapshot()));
+}
+
+void Menu::redo()
+{
+    if (m_undo.canRedo())
+        restore(m_undo.redo());
 }
 
 QString Menu::counterText() const
@@ -341,27 +391,30 @@ bool Menu::reportInsert(InsertResult result, const QString &foodTitle)
 
 bool Menu::insertFood(quint32 food, int amountTenths)
 {
+    const MenuSnapshot before = snapshot();
     int at = -1;
     const int line = m_grid->currentLine();
     if (!reportInsert(m_day.insertRows(m_meal, line, {foodRow(food, amountTenths / 10.0)}, &at), kFoodInputTitle))
         return false;
-    changed();
+    changed(before);
     refresh(m_day.lineOfRow(m_meal, at) + 1);
     return true;
 }
 
 bool Menu::insertDishName(const QString &name)
 {
+    const MenuSnapshot before = snapshot();
     int at = -1;
     if (!reportInsert(m_day.insertRows(m_meal, m_grid->currentLine(), {MenuRow::dishRow(name)}, &at)))
         return false;
-    changed();
+    changed(before);
     refresh(m_day.lineOfRow(m_meal, at) + 1);
     return true;
 }
 
 bool Menu::loadDish(const QString &name, int scalePercent)
 {
+    const MenuSnapshot before = snapshot();
     QList<DishEntry> entries;
     const DishLoadResult result = LoadDish(context().owner, name, scalePercent, entries);
     if (result != DishLoadResult::Loaded)
@@ -376,13 +429,14 @@ bool Menu::loadDish(const QString &name, int scalePercent)
     int at = -1;
     if (rows.isEmpty() || !reportInsert(m_day.insertRows(m_meal, m_grid->currentLine(), rows, &at)))
         return false;
-    changed();
+    changed(before);
     refresh(m_day.lineOfRow(m_meal, at) + static_cast<int>(rows.size()));
     return true;
 }
 
 bool Menu::convertSelection(int ratioPercent)
 {
+    const MenuSnapshot before = snapshot();
     const QList<int> rows = selectedRows();
     const double ratio = ratioPercent * 0.01;
     if (!m_day.canScale(m_meal, rows, ratio)) {
@@ -392,7 +446,7 @@ bool Menu::convertSelection(int ratioPercent)
         return false;
     }
     m_day.scaleRows(m_meal, rows, ratio);
-    changed();
+    changed(before);
     const QList<int> lines = m_grid->selectedLines();
     refresh(m_grid->currentLine());
     if (!lines.isEmpty())
@@ -402,12 +456,13 @@ bool Menu::convertSelection(int ratioPercent)
 
 void Menu::deleteSelection()
 {
+    const MenuSnapshot before = snapshot();
     const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return;
     const int line = m_grid->selectedLines().value(0, m_grid->currentLine());
     m_day.removeRows(m_meal, rows);
-    changed();
+    changed(before);
     refresh(line);
 }
 
@@ -442,6 +497,7 @@ void Menu::modify()
         return;
     }
     const GridRow current = m_day.rows(m_meal)[row];
+    const MenuSnapshot before = snapshot();
     if (current.isDish()) {
         DishNameDialog dialog(context().owner, this);
         dialog.setName(current.row.dishName);
@@ -455,7 +511,7 @@ void Menu::modify()
             return;
         m_day.replaceRow(m_meal, row, foodRow(dialog.food(), dialog.amountTenths() / 10.0));
     }
-    changed();
+    changed(before);
     refresh(m_grid->currentLine());
 }
 
@@ -564,12 +620,12 @@ void Menu::saveMenu()
         return;
     }
     if (result != DaySaveResult::Cancelled)
-        m_dirty = false;
+        m_undo.setUnmodified();
 }
 
 bool Menu::saveQuietly()
 {
-    if (!m_dirty || userNumber() < 0)
+    if (!m_undo.isModified() || userNumber() < 0)
         return true;
     QString error;
     const MenuDay day = m_day.menuDay();
@@ -580,7 +636,7 @@ bool Menu::saveQuietly()
         quenkit::inform(context().owner, kMenuTitle, kSaveFailed.arg(error), quenkit::Icon::Warning);
         return false;
     }
-    m_dirty = false;
+    m_undo.setUnmodified();
     return true;
 }
 
@@ -633,6 +689,142 @@ void Menu::deleteMenu()
         loadDay();
 }
 
+void Menu::readClipboard()
+{
+    const std::optional<QByteArray> rows = menuBlockOnClipboard(MenuClipKind::Rows);
+    const std::optional<QByteArray> day = menuBlockOnClipboard(MenuClipKind::Day);
+    m_clipboardHasRows = rows && hasMenuClipMarker(MenuClipKind::Rows, *rows);
+    m_clipboardHasDay = day && hasMenuClipMarker(MenuClipKind::Day, *day);
+    emit commandStateChanged();
+}
+
+QList<int> Menu::copiedColumns() const
+{
+    QList<int> columns;
+    for (int c = kNameColumn; c < kGridColumnCount; ++c) {
+        if (!m_grid->isColumnHidden(c))
+            columns.append(c);
+    }
+    return columns;
+}
+
+std::optional<MenuRow> Menu::pastedRow(const MenuClipRecord &record) const
+{
+    if (record.isDish())
+        return MenuRow::dishRow(quenkit::fromSjis(record.dishName).trimmed());
+    if (!m_foods.find(record.food))
+        return std::nullopt;
+    return foodRow(record.food, std::llround(record.grams * 10.0) / 10.0);
+}
+
+void Menu::copySelection()
+{
+    QList<int> rows = m_day.withFoldedFoods(m_meal, selectedRows());
+    std::sort(rows.begin(), rows.end());
+    if (rows.isEmpty())
+        return;
+    const QList<int> columns = copiedColumns();
+    QString text;
+    QList<MenuClipRecord> records;
+    for (int i : std::as_const(rows)) {
+        text += m_model->lineText(m_meal, i, columns) + QStringLiteral("\r\n");
+        records.append(menuClipRecord(m_meal, m_day.rows(m_meal)[i].row));
+    }
+    putMenuBlock(MenuClipKind::Rows, text, encodeMenuClipBlock(MenuClipKind::Rows, quenkit::toSjis(text), records));
+}
+
+void Menu::cutSelection()
+{
+    if (selectedRows().isEmpty())
+        return;
+    copySelection();
+    deleteSelection();
+}
+
+bool Menu::pasteRows()
+{
+    const std::optional<QByteArray> block = menuBlockOnClipboard(MenuClipKind::Rows);
+    if (!block)
+        return false;
+    const MenuSnapshot before = snapshot();
+    int line = m_grid->selectedLines().value(0, m_grid->currentLine());
+    int inserted = 0;
+    for (const MenuClipRecord &record : decodeMenuClipBlock(MenuClipKind::Rows, *block)) {
+        const std::optional<MenuRow> row = pastedRow(record);
+        if (!row)
+            continue;
+        int at = -1;
+        if (!reportInsert(m_day.insertRows(m_meal, line, {*row}, &at)))
+            break;
+        ++inserted;
+        line = m_day.lineOfRow(m_meal, at) + 1;
+    }
+    if (inserted == 0)
+        return false;
+    changed(before);
+    refresh(line);
+    return true;
+}
+
+void Menu::copyDay()
+{
+    SelCopyDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const DayCopyOptions options = dialog.options();
+    const QList<int> columns = copiedColumns();
+    const QString crlf = QStringLiteral("\r\n");
+    QString text;
+    if (options.nutrientHeading)
+        text += m_model->headingText(columns) + crlf;
+    QList<MenuClipRecord> records;
+    for (int m = 0; m < kMealCount; ++m) {
+        if (!options.meals[static_cast<size_t>(m)] || m_day.rowCount(m) == 0)
+            continue;
+        if (options.mealHeadings)
+            text += QString::fromUtf8(kMealTexts[m]) + crlf;
+        for (int i = 0; i < m_day.rowCount(m); ++i) {
+            text += m_model->lineText(m, i, columns) + crlf;
+            records.append(menuClipRecord(m, m_day.rows(m)[i].row));
+        }
+    }
+    putMenuBlock(MenuClipKind::Day, text, encodeMenuClipBlock(MenuClipKind::Day, quenkit::toSjis(text), records));
+}
+
+bool Menu::pasteDay()
+{
+    const std::optional<QByteArray> block = menuBlockOnClipboard(MenuClipKind::Day);
+    if (!block)
+        return false;
+    const QList<MenuClipRecord> records = decodeMenuClipBlock(MenuClipKind::Day, *block);
+    if (records.isEmpty())
+        return false;
+    if (m_day.hasRows() &&
+        quenkit::ask(context().owner, quenkit::Message{kPasteDayTitle, kPasteDayQuestion, quenkit::Buttons::OkCancel,
+                                                       quenkit::Icon::Question, quenkit::Answer::Ok}) != quenkit::Answer::Ok)
+        return false;
+    const MenuSnapshot before = snapshot();
+    m_day.clear();
+    int meal = -1;
+    int line = 0;
+    for (const MenuClipRecord &record : records) {
+        if (record.meal != meal) {
+            meal = record.meal;
+            line = 0;
+        }
+        const std::optional<MenuRow> row = pastedRow(record);
+        if (!row)
+            continue;
+        int at = -1;
+        if (!reportInsert(m_day.insertRows(meal, line, {*row}, &at)))
+            break;
+        line = m_day.lineOfRow(meal, at) + 1;
+    }
+    changed(before);
+    refresh(0);
+    return m_day.hasRows();
+}
+
 void Menu::runCommand(int id)
 {
     if (!commandEnabled(id))
@@ -658,6 +850,13 @@ void Menu::runCommand(int id)
     case cmd::DeleteMenu: deleteMenu(); break;
     case cmd::MenuJudgement:
     case cmd::MenuProbability: refresh(m_grid->currentLine()); break;
+    case cmd::Undo: undo(); break;
+    case cmd::Redo: redo(); break;
+    case cmd::Copy: copySelection(); break;
+    case cmd::Cut: cutSelection(); break;
+    case cmd::Paste: pasteRows(); break;
+    case cmd::CopyDay: copyDay(); break;
+    case cmd::PasteDay: pasteDay(); break;
     default: break;
     }
     m_grid->setFocus();
@@ -675,7 +874,14 @@ bool Menu::commandEnabled(int id) const
     case cmd::Modify: return m_day.rowOfLine(m_meal, m_grid->currentLine()) >= 0;
     case cmd::Delete:
     case cmd::ConvertAmount:
+    case cmd::Cut:
+    case cmd::Copy:
     case cmd::SaveDish: return !selectedRows().isEmpty();
+    case cmd::Undo: return m_undo.canUndo();
+    case cmd::Redo: return m_undo.canRedo();
+    case cmd::Paste: return m_clipboardHasRows && !m_day.isFull(m_meal);
+    case cmd::PasteDay: return m_clipboardHasDay;
+    case cmd::CopyDay: return m_day.hasRows();
     case cmd::SelectAll: return m_day.rowCount(m_meal) > 0;
     case cmd::ModifyDish:
     case cmd::DeleteDish: return true;
@@ -685,7 +891,7 @@ bool Menu::commandEnabled(int id) const
     case cmd::DeleteMenu: return open;
     case cmd::MenuJudgement:
     case cmd::MenuProbability: return true;
-    default: return false;  // undo, clipboard and printing are not on this screen yet
+    default: return false;  // printing is not on this screen yet
     }
 }
 
@@ -718,6 +924,10 @@ MenuEditState Menu::menuEditState() const
     s.selectedRows = static_cast<int>(selectedRows().size());
     s.dayDishNames = m_day.dishNameCount();
     s.dayHasRows = m_day.hasRows();
+    s.canUndo = m_undo.canUndo();
+    s.canRedo = m_undo.canRedo();
+    s.clipboardHasRows = m_clipboardHasRows;
+    s.clipboardHasDay = m_clipboardHasDay;
     return s;
 }
 
@@ -728,7 +938,7 @@ void Menu::finishPendingWork()
     settings::setSystemString(settings::kDay, m_date.toString(QStringLiteral("yyyy/MM/dd")));
     if (!saveQuietly())
         unsavedDay() = UnsavedDay{userNumber(), m_date, m_day.menuDay()};
-    m_dirty = false;
+    m_undo.setUnmodified();
 }
 
 QWidget *Menu::firstControl()

@@ -3,10 +3,14 @@
 #include "dalmain/analysis/IntakeAggregation.h"
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/screens/menu/MenuDayEdit.h"
+#include "dalmain/screens/menu/MenuUndoMemory.h"
+#include "dalmain/userdata/MenuClipboardBlock.h"
 #include "dalmain/shell/ScreenWindow.h"
 
 #include <QDate>
 #include <QHash>
+
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -47,7 +51,8 @@ public:
     const MenuDayEdit &day() const { return m_day; }
     int meal() const { return m_meal; }
     QDate date() const { return m_date; }
-    bool isDirty() const { return m_dirty; }
+    bool isDirty() const { return m_undo.isModified(); }
+    const MenuUndoMemory &undoMemory() const { return m_undo; }
     MenuGrid *grid() const { return m_grid; }
     MenuPanel *panel() const { return m_panel; }
     // The two status texts: the counters, and the row and column of the grid.
@@ -73,11 +78,30 @@ public:
     void deleteSelection();
     void toggleFold(int line);
 
+    // Undo and redo of the edits above; each puts back the whole day and the meal it showed.
+    void undo();
+    void redo();
+    // The clipboard: the selected rows (with the hidden foods of a folded dish) or the whole
+    // day as text and as the screen's block; pasting the rows at the current line, or the
+    // copied day in place of this one. The pastes return whether a row went in.
+    void copySelection();
+    void cutSelection();
+    bool pasteRows();
+    void copyDay();
+    bool pasteDay();
+
 private:
     void buildLayout();
     void loadFoods();
     void loadDay();
-    void changed();
+    MenuSnapshot snapshot() const;
+    void restore(const MenuSnapshot &s);
+    // An edit was made on the day that before shows: it becomes a step to undo.
+    void changed(const MenuSnapshot &before);
+    void readClipboard();
+    QList<int> copiedColumns() const;
+    // The row a pasted record makes; none for a food that is not in the food table.
+    std::optional<MenuRow> pastedRow(const MenuClipRecord &record) const;
     void refresh(int currentLine);
     void showStatus();
     void applyColumnSettings();
@@ -105,7 +129,9 @@ private:
     MenuDayEdit m_day;
     int m_meal = Breakfast;
     QDate m_date;
-    bool m_dirty = false;
+    MenuUndoMemory m_undo;
+    bool m_clipboardHasRows = false;
+    bool m_clipboardHasDay = false;
     FoodCache m_foodCache;
     EntryFoodIndex m_foods;
     QHash<quint16, QString> m_foodNames;

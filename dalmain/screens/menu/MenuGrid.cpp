@@ -73,18 +73,40 @@ QVariant MenuGridModel::data(const QModelIndex &index, int role) const
         return r.folded ? QStringLiteral("料理の食品を表示する") : QStringLiteral("料理の食品を隠す");
     if (role != Qt::DisplayRole)
         return {};
+    return cellText(m_meal, row, column);
+}
+
+QString MenuGridModel::cellText(int meal, int index, int column) const
+{
+    const GridRow &r = m_day.rows(meal)[index];
     switch (column) {
     case kFoldColumn: return r.isDish() ? (r.folded ? QStringLiteral("▶") : QStringLiteral("▼")) : QString();
     case kNameColumn:
         if (r.isDish())
             return r.row.dishName;
         // Foods of a dish are indented under its name.
-        return (m_day.dishOf(m_meal, row) >= 0 ? QStringLiteral("　") : QString()) + m_nameOf(r.row.food);
+        return (m_day.dishOf(meal, index) >= 0 ? QStringLiteral("　") : QString()) + m_nameOf(r.row.food);
     case kAmountColumn: return r.isDish() ? QString() : QString::asprintf("%.1f", r.row.grams);
     default: break;
     }
     const int nutrient = column - kFirstNutrientColumn;
-    return formatPlain(nutrient, rowNutrients(m_day, m_meal, row, wasteRatioOption())[nutrient]);
+    return formatPlain(nutrient, rowNutrients(m_day, meal, index, wasteRatioOption())[nutrient]);
+}
+
+QString MenuGridModel::lineText(int meal, int index, const QList<int> &columns) const
+{
+    QStringList cells;
+    for (int column : columns)
+        cells.append(cellText(meal, index, column));
+    return cells.join(QLatin1Char('\t'));
+}
+
+QString MenuGridModel::headingText(const QList<int> &columns) const
+{
+    QStringList cells;
+    for (int column : columns)
+        cells.append(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString().remove(QLatin1Char('\n')));
+    return cells.join(QLatin1Char('\t'));
 }
 
 QVariant MenuGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -161,6 +183,13 @@ void MenuGrid::selectLines(int first, int last)
 
 void MenuGrid::keyPressEvent(QKeyEvent *event)
 {
+    for (QKeySequence::StandardKey key :
+         {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste}) {
+        if (event->matches(key)) {
+            emit editKeyPressed(key);
+            return;
+        }
+    }
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
         QTableView::keyPressEvent(event);
         return;

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QKeySequence>
 #include <QTableView>
 
 #include <functional>
@@ -37,6 +38,13 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // The text a cell of a row of meal shows, whichever meal the grid shows.
+    QString cellText(int meal, int index, int column) const;
+    // A row of meal, or the heading, as one line of copied text: the given columns' texts,
+    // tab-separated, the headings on one line each.
+    QString lineText(int meal, int index, const QList<int> &columns) const;
+    QString headingText(const QList<int> &columns) const;
+
 private:
     const MenuDayEdit &m_day;
     NameOf m_nameOf;
@@ -63,6 +71,9 @@ signals:
     void modifyPressed();     // F2
     void foodInputPressed();  // F3, Insert
     void deletePressed();     // Del
+    // Ctrl+Z, Ctrl+Y, Ctrl+X, Ctrl+C, Ctrl+V (as the platform spells them): the screen's undo,
+    // redo and clipboard commands instead of the table's copy of one cell.
+    void editKeyPressed(QKeySequence::StandardKey key);
     void linesChanged();      // the current line or the selection moved
 
 protected:
