@@ -321,7 +321,9 @@ FoodCompositionDialog::FoodCompositionDialog(const FoodRecord &food, QWidget *pa
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int n = 0; n < kNutrientCount; ++n) {
         table->setItem(n, 0, new QTableWidgetItem(QStringLiteral("%1(%2)").arg(nutrientDisplayName(n), nutrientDisplayUnit(n))));
-        auto *value = new QTableWidgetItem(formatPlain(n, food.nutrients[static_cast<size_t>(n)]));
+        // "-": not analysed, which is not the same as none.
+        auto *value = new QTableWidgetItem(food.isKnown(n) ? formatPlain(n, food.nutrients[static_cast<size_t>(n)])
+                                                           : QStringLiteral("-"));
         value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table->setItem(n, 1, value);
     }

@@ -13,6 +13,7 @@
 #include "quenkit/files/FileLock.h"
 
 #include <QComboBox>
+#include <QTableWidget>
 #include <QDir>
 
 #include <atomic>
@@ -231,4 +232,25 @@ TEST_F(MenuScreenTest, RendersAFullDay)
     const QPixmap shot = screen->grab();
     EXPECT_EQ(shot.size(), QSize(1280, 800));
     EXPECT_TRUE(shot.save(QStringLiteral(MENU_PNG_DIR "/Menu.png")));
+}
+
+// A nutrient the official table did not analyse is shown as "-", not as a value of 0: a
+// dietitian must be able to tell "none" from "not known".
+TEST(FoodComposition, AnUnanalysedNutrientShowsADashAndAKnownZeroItsNumber)
+{
+    using namespace dalmain;
+    FoodRecord food;
+    food.number = 88;
+    food.name = quenkit::toSjis(u"こめ [水稲めし] 精白米");
+    food.nutrients[Protein] = 2.5;
+    food.setUnknown(VitaminD);
+    FoodCompositionDialog dialog(food);
+    auto *table = dialog.findChild<QTableWidget *>(QStringLiteral("composition"));
+    ASSERT_NE(table, nullptr);
+    const struct {
+        int nutrient;
+        const char *shown;
+    } cases[] = {{Protein, "2.5"}, {VitaminD, "-"}, {VitaminC, "0"}, {Fat, "0.0"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(table->item(c.nutrient, 1)->text(), QString::fromUtf8(c.shown)) << c.nutrient;
 }
