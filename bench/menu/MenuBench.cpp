@@ -74,14 +74,17 @@ void ReadWholeFile(benchmark::State &state)
     benchsupport::readWholeFile(state, menuPath(), setup().size);
 }
 
-// The first search of the month after the program started or another program changed the
-// file: the date keys are read from the file.
-void FirstScanThenMonth(benchmark::State &state)
+// All days of a month in one pass; with firstScan the date keys are read from the file each
+// time, as after the program started or another program changed the file.
+void findMonth(benchmark::State &state, bool firstScan)
 {
     const Month &month = kMonths[state.range(0)];
     const QString path = menuPath();
+    if (!firstScan)
+        readKeysOnce();
     for (auto _ : state) {
-        dalmain::forgetDayMenuKeys(path);
+        if (firstScan)
+            dalmain::forgetDayMenuKeys(path);
         const QList<int> found = dalmain::FindDayMenus(kUser, month.key);
         if (found.size() != month.days) {
             state.SkipWithError("unexpected number of days");
@@ -90,6 +93,13 @@ void FirstScanThenMonth(benchmark::State &state)
         benchmark::DoNotOptimize(found.constData());
     }
     state.SetLabel(month.key);
+}
+
+// The first search of the month after the program started or another program changed the
+// file: the date keys are read from the file.
+void FirstScanThenMonth(benchmark::State &state)
+{
+    findMonth(state, true);
 }
 
 // Opening another day on the menu screen.
@@ -127,17 +137,7 @@ void FindMonthByRepeatedSearch(benchmark::State &state)
 // A month after the first search: the calendar's and the analysis's question.
 void FindMonthInOnePass(benchmark::State &state)
 {
-    const Month &month = kMonths[state.range(0)];
-    readKeysOnce();
-    for (auto _ : state) {
-        const QList<int> found = dalmain::FindDayMenus(kUser, month.key);
-        if (found.size() != month.days) {
-            state.SkipWithError("unexpected number of days");
-            break;
-        }
-        benchmark::DoNotOptimize(found.constData());
-    }
-    state.SetLabel(month.key);
+    findMonth(state, false);
 }
 
 // The same walk with the general fixed-record search, for comparison.
