@@ -145,6 +145,13 @@ int run(cli::Context &ctx, QStringList args)
         ctx.err << "dalmora init: " << error << "\n";
         return cli::ExitFailure;
     }
+    // The stand-in pictures of dishes and food groups belong to the program folder only: they
+    // are looked up there, and nobody edits them.
+    const QString pictures = from + QStringLiteral("/bmp");
+    if (QFileInfo(pictures).isDir() && !copyTree(pictures, system + QStringLiteral("/bmp"), false, shipped, error)) {
+        ctx.err << "dalmora init: " << error << "\n";
+        return cli::ExitFailure;
+    }
 
     const QList<QPair<QString, QString>> folders = {{QStringLiteral("SystemDir"), folderSetting(system)},
                                                     {QStringLiteral("DataDir"), folderSetting(system)},

@@ -23,6 +23,8 @@ QString makeShipped(const QString &root)
     writeFile(shipped + "/master/" + QStringLiteral("食品.FDB"), "foods v1");
     writeFile(shipped + "/master/bmp/DEF1256.BMP", "BM");
     writeFile(shipped + "/help/index.htm", "<html/>");
+    QDir(root).mkpath("shipped/bmp/cooking");
+    writeFile(shipped + QStringLiteral("/bmp/cooking/和食.bmp"), "BM dish");
     return shipped;
 }
 
@@ -54,6 +56,9 @@ TEST(InitCommand, InstallsTheShippedMastersAndWritesTheFolders)
         EXPECT_EQ(readFile(folder + "/bmp/DEF1256.BMP"), "BM");
     }
     EXPECT_FALSE(QFile::exists(prefix + "/index.htm")) << "only the master files are installed";
+    // The stand-in pictures go to the program folder, where they are looked up, and only there.
+    EXPECT_EQ(readFile(prefix + QStringLiteral("/bmp/cooking/和食.bmp")), "BM dish");
+    EXPECT_FALSE(QFile::exists(prefix + QStringLiteral("/FOOD5/bmp/cooking/和食.bmp")));
     const QString system = QDir::toNativeSeparators(prefix + "/");
     EXPECT_EQ(installValue(config, "SystemDir"), system);
     EXPECT_EQ(installValue(config, "DataDir"), system);
