@@ -2,10 +2,12 @@
 
 #include "dalmain/master/NutrientInfo.h"
 #include "quenkit/files/DataFolder.h"
+#include "quenkit/registry/SettingsStore.h"
 #include "quenkit/text/ShiftJis.h"
 #include "quenkit/text/StringHelpers.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -351,6 +353,33 @@ QString defaultFoodPhotoPath(const QString &folder, PhotoSet set, int group)
 QString missingFoodPhotoPath(const QString &folder, int group)
 {
     return photoPath(folder, PhotoSet::Small, group, QStringLiteral("FNF") + QString::number(group) + QStringLiteral("256.bmp"));
+}
+
+QString foodPicturePath(const FoodRecord &food)
+{
+    auto setting = [](const QString &name) {
+        QString value;
+        quenkit::GetUserRegistryString(name, nullptr, value, 1024);
+        return value;
+    };
+    auto firstThere = [](std::initializer_list<QString> paths) {
+        for (const QString &path : paths) {
+            if (!path.isEmpty() && QFileInfo(path).isFile())
+                return path;
+        }
+        return QString();
+    };
+    const QString photoFolder = setting(QStringLiteral("DataDir3"));
+    if (quenkit::GetUserRegistryInt(QStringLiteral("FoodPic"), 0) != 0 && !photoFolder.isEmpty()) {
+        return firstThere({food.photo.isEmpty() ? QString() : foodPhotoPath(photoFolder, PhotoSet::Small, food.group, food.photo),
+                           missingFoodPhotoPath(photoFolder, food.group),
+                           defaultFoodPhotoPath(photoFolder, PhotoSet::Small, food.group)});
+    }
+    const QString programFolder = setting(QStringLiteral("DataDir"));
+    if (programFolder.isEmpty())
+        return {};
+    return firstThere({food.photo.isEmpty() ? QString() : foodPhotoPath(programFolder, PhotoSet::Program, food.group, food.photo),
+                       defaultFoodPhotoPath(programFolder, PhotoSet::Program, food.group)});
 }
 
 }  // namespace dalmain

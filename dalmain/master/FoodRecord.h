@@ -181,4 +181,10 @@ QString defaultFoodPhotoPath(const QString &folder, PhotoSet set, int group);
 // The picture for a photo file that is missing ("FNF%d256.bmp"); only the photo folder has it.
 QString missingFoodPhotoPath(const QString &folder, int group);
 
+// The picture the food dialogs show for food. With the photo folder in use (FoodPic non-zero and
+// DataDir3 set): its photo there, else that folder's picture for a missing photo, else its group
+// picture. Otherwise: its small picture in the program's data folder (DataDir), else the group's
+// default picture there. Empty when none of these files exists.
+QString foodPicturePath(const FoodRecord &food);
+
 }  // namespace dalmain

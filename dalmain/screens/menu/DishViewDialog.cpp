@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPixmap>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -51,6 +52,10 @@ DishViewDialog::DishViewDialog(const QString &name, QWidget *parent)
         picture->setObjectName(QStringLiteral("picture"));
         picture->setFixedSize(160, 120);
         picture->setFrameShape(QFrame::StyledPanel);
+        picture->setAlignment(Qt::AlignCenter);
+        const QPixmap shown(view->picturePath);
+        if (!shown.isNull())
+            picture->setPixmap(shown.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         auto *row = new QHBoxLayout;
         row->addWidget(table, 1);
         row->addWidget(picture, 0, Qt::AlignTop);

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -123,7 +124,7 @@ FoodSearchDialog::FoodSearchDialog(quenkit::Owner *owner, QChar settingsLetter, 
     m_keepResults->setChecked(quenkit::GetRegistryInt(kSection, QStringLiteral("FoodSearch"), 0) != 0);
     auto *showPhotos = new QCheckBox(QStringLiteral("食品写真を表示する"), this);
     showPhotos->setObjectName(QStringLiteral("showPhotos"));
-    showPhotos->setEnabled(false);  // the photos are not drawn here yet
+    showPhotos->setChecked(true);
 
     auto *conditions = new QGridLayout;
     conditions->addWidget(new QLabel(QStringLiteral("ｷｰﾜｰﾄﾞ"), this), 0, 0);
@@ -193,6 +194,11 @@ FoodSearchDialog::FoodSearchDialog(quenkit::Owner *owner, QChar settingsLetter, 
     connect(composition, &QPushButton::clicked, this, &FoodSearchDialog::showComposition);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_results, &QListWidget::itemDoubleClicked, this, &FoodSearchDialog::accept);
+    connect(m_results, &QListWidget::currentRowChanged, this, &FoodSearchDialog::showPicture);
+    connect(showPhotos, &QCheckBox::toggled, this, [this](bool on) {
+        m_showPictures = on;
+        showPicture(m_results->currentRow());
+    });
     connect(m_keepResults, &QCheckBox::toggled, this,
             [](bool on) { quenkit::SetRegistryInt(kSection, QStringLiteral("FoodSearch"), on ? 1 : 0); });
     m_keyword->setFocus();
@@ -225,6 +231,25 @@ void FoodSearchDialog::search()
         m_results->setCurrentRow(0);
     if (!ok)
         m_photo->setText(QStringLiteral("食品表を読めません"));
+}
+
+void FoodSearchDialog::showPicture(int row)
+{
+    m_photo->clear();
+    if (!m_showPictures || row < 0 || row >= m_found.size())
+        return;
+    const QString path = foodPicturePath(m_found[row]);
+    const QPixmap picture(path);
+    if (!picture.isNull())
+        m_photo->setPixmap(picture.scaled(m_photo->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+QString FoodSearchDialog::shownPicturePath() const
+{
+    const int row = m_results->currentRow();
+    if (!m_showPictures || row < 0 || row >= m_found.size() || m_photo->pixmap().isNull())
+        return {};
+    return foodPicturePath(m_found[row]);
 }
 
 QList<quint32> FoodSearchDialog::listedFoods() const

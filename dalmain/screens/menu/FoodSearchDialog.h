@@ -49,6 +49,8 @@ public:
     quint32 chosenFood() const { return m_chosen; }
     // The food numbers listed now.
     QList<quint32> listedFoods() const;
+    // The picture shown for the current food, empty when none is shown.
+    QString shownPicturePath() const;
     FoodSearchConditions conditions() const;
 
     void search();
@@ -60,6 +62,7 @@ private:
     void keepCondition();
     void showComposition();
     void rememberKeyword();
+    void showPicture(int row);
 
     quenkit::Owner *m_owner;
     QChar m_letter;
@@ -72,6 +75,7 @@ private:
     QLabel *m_photo;
     QCheckBox *m_keepResults;
     int m_group = 0;
+    bool m_showPictures = true;
     quint32 m_chosen = 0;
     QList<FoodRecord> m_found;
 };

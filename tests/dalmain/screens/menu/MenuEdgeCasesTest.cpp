@@ -12,9 +12,12 @@
 
 #include "quenkit/files/FileLock.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QTableWidget>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <atomic>
 #include <thread>
@@ -232,6 +235,39 @@ TEST_F(MenuScreenTest, RendersAFullDay)
     const QPixmap shot = screen->grab();
     EXPECT_EQ(shot.size(), QSize(1280, 800));
     EXPECT_TRUE(shot.save(QStringLiteral(MENU_PNG_DIR "/Menu.png")));
+}
+
+// Without a photo folder a food without a photo of its own shows its group's stand-in picture
+// from the program's data folder; the shipped pictures are what is installed there.
+TEST_F(MenuScreenTest, TheFoodSearchShowsTheGroupPictureOfAFoodWithoutAPhoto)
+{
+    const QString program = folders.root() + QStringLiteral("/program/");
+    const QString shipped = QStringLiteral(DALMORA_SOURCE_DIR "/data/bmp/");
+    for (const QString &picture : {QStringLiteral("bmpsy1/DEF1256.bmp"), QStringLiteral("bmpsy12/DEF12256.bmp")}) {
+        QDir().mkpath(QFileInfo(program + QStringLiteral("bmp/") + picture).absolutePath());
+        ASSERT_TRUE(QFile::copy(shipped + picture, program + QStringLiteral("bmp/") + picture)) << picture.toStdString();
+    }
+    ASSERT_EQ(quenkit::SetUserRegistryString(QStringLiteral("DataDir"), program), 1);
+
+    dalmain::FoodSearchDialog dialog(&owner);
+    dialog.show();
+    type(&dialog, "keyword", QStringLiteral("こめ"));
+    ASSERT_EQ(dialog.listedFoods(), (QList<quint32>{12, 88}));
+    EXPECT_TRUE(dialog.shownPicturePath().endsWith(QStringLiteral("bmpsy1/DEF1256.bmp")))
+        << dialog.shownPicturePath().toStdString();
+    // A group whose picture is not installed shows none.
+    auto *keyword = dialog.findChild<QComboBox *>(QStringLiteral("keyword"));
+    keyword->setEditText(QStringLiteral("だいこん"));
+    ASSERT_EQ(dialog.listedFoods(), (QList<quint32>{300}));
+    EXPECT_TRUE(dialog.shownPicturePath().isEmpty());
+    keyword->setEditText(QStringLiteral("こめ"));
+    auto *showPhotos = dialog.findChild<QCheckBox *>(QStringLiteral("showPhotos"));
+    QTest::mouseClick(showPhotos, Qt::LeftButton, {}, QPoint(8, showPhotos->height() / 2));
+    EXPECT_TRUE(dialog.shownPicturePath().isEmpty()) << "the pictures were switched off";
+    QTest::mouseClick(showPhotos, Qt::LeftButton, {}, QPoint(8, showPhotos->height() / 2));
+    settle();
+    QDir().mkpath(QStringLiteral(MENU_PNG_DIR));
+    EXPECT_TRUE(dialog.grab().save(QStringLiteral(MENU_PNG_DIR "/FoodSearch.png")));
 }
 
 // A nutrient the official table did not analyse is shown as "-", not as a value of 0: a
