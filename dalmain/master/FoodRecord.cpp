@@ -355,27 +355,53 @@ QString missingFoodPhotoPath(const QString &folder, int group)
     return photoPath(folder, PhotoSet::Small, group, QStringLiteral("FNF") + QString::number(group) + QStringLiteral("256.bmp"));
 }
 
+namespace {
+
+QString folderSetting(const QString &name)
+{
+    QString value;
+    quenkit::GetUserRegistryString(name, nullptr, value, 1024);
+    return value;
+}
+
+QString firstThere(std::initializer_list<QString> paths)
+{
+    for (const QString &path : paths) {
+        if (!path.isEmpty() && QFileInfo(path).isFile())
+            return path;
+    }
+    return QString();
+}
+
+// The photo folder, when the installation uses one.
+QString photoFolderInUse()
+{
+    return quenkit::GetUserRegistryInt(QStringLiteral("FoodPic"), 0) != 0 ? folderSetting(QStringLiteral("DataDir3"))
+                                                                         : QString();
+}
+
+}  // namespace
+
+QString enlargedFoodPicturePath(const FoodRecord &food)
+{
+    const QString photoFolder = photoFolderInUse();
+    if (!photoFolder.isEmpty() && !food.photo.isEmpty()) {
+        const QString large = firstThere({foodPhotoPath(photoFolder, PhotoSet::Large, food.group, food.photo)});
+        if (!large.isEmpty())
+            return large;
+    }
+    return foodPicturePath(food);
+}
+
 QString foodPicturePath(const FoodRecord &food)
 {
-    auto setting = [](const QString &name) {
-        QString value;
-        quenkit::GetUserRegistryString(name, nullptr, value, 1024);
-        return value;
-    };
-    auto firstThere = [](std::initializer_list<QString> paths) {
-        for (const QString &path : paths) {
-            if (!path.isEmpty() && QFileInfo(path).isFile())
-                return path;
-        }
-        return QString();
-    };
-    const QString photoFolder = setting(QStringLiteral("DataDir3"));
-    if (quenkit::GetUserRegistryInt(QStringLiteral("FoodPic"), 0) != 0 && !photoFolder.isEmpty()) {
+    const QString photoFolder = photoFolderInUse();
+    if (!photoFolder.isEmpty()) {
         return firstThere({food.photo.isEmpty() ? QString() : foodPhotoPath(photoFolder, PhotoSet::Small, food.group, food.photo),
                            missingFoodPhotoPath(photoFolder, food.group),
                            defaultFoodPhotoPath(photoFolder, PhotoSet::Small, food.group)});
     }
-    const QString programFolder = setting(QStringLiteral("DataDir"));
+    const QString programFolder = folderSetting(QStringLiteral("DataDir"));
     if (programFolder.isEmpty())
         return {};
     return firstThere({food.photo.isEmpty() ? QString() : foodPhotoPath(programFolder, PhotoSet::Program, food.group, food.photo),

@@ -186,5 +186,8 @@ QString missingFoodPhotoPath(const QString &folder, int group);
 // picture. Otherwise: its small picture in the program's data folder (DataDir), else the group's
 // default picture there. Empty when none of these files exists.
 QString foodPicturePath(const FoodRecord &food);
+// The enlarged photo ("bmp400") of food in the photo folder when that folder is in use and has
+// it; otherwise the picture of foodPicturePath, to be shown larger. Empty when there is none.
+QString enlargedFoodPicturePath(const FoodRecord &food);
 
 }  // namespace dalmain

@@ -152,13 +152,14 @@ FoodSearchDialog::FoodSearchDialog(quenkit::Owner *owner, QChar settingsLetter, 
     take->setDefault(true);
     auto *composition = new quenkit::Button2(QStringLiteral("内容表示"), this);
     composition->setObjectName(QStringLiteral("composition"));
-    auto *enlarge = new quenkit::Button2(QStringLiteral("画像拡大"), this);
-    enlarge->setEnabled(false);
+    m_enlarge = new quenkit::Button2(QStringLiteral("画像拡大"), this);
+    m_enlarge->setObjectName(QStringLiteral("enlarge"));
+    m_enlarge->setEnabled(false);
     auto *cancel = new quenkit::Button2(QStringLiteral("キャンセル"), this);
 
     auto *side = new QVBoxLayout;
     side->addWidget(m_photo);
-    side->addWidget(enlarge);
+    side->addWidget(m_enlarge);
     side->addWidget(showPhotos);
     side->addWidget(m_keepResults);
     side->addStretch();
@@ -195,6 +196,7 @@ FoodSearchDialog::FoodSearchDialog(quenkit::Owner *owner, QChar settingsLetter, 
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_results, &QListWidget::itemDoubleClicked, this, &FoodSearchDialog::accept);
     connect(m_results, &QListWidget::currentRowChanged, this, &FoodSearchDialog::showPicture);
+    connect(m_enlarge, &QPushButton::clicked, this, &FoodSearchDialog::showEnlargedPicture);
     connect(showPhotos, &QCheckBox::toggled, this, [this](bool on) {
         m_showPictures = on;
         showPicture(m_results->currentRow());
@@ -236,12 +238,39 @@ void FoodSearchDialog::search()
 void FoodSearchDialog::showPicture(int row)
 {
     m_photo->clear();
+    m_enlarge->setEnabled(false);
     if (!m_showPictures || row < 0 || row >= m_found.size())
         return;
     const QString path = foodPicturePath(m_found[row]);
     const QPixmap picture(path);
-    if (!picture.isNull())
+    if (!picture.isNull()) {
         m_photo->setPixmap(picture.scaled(m_photo->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        m_enlarge->setEnabled(true);
+    }
+}
+
+void FoodSearchDialog::showEnlargedPicture()
+{
+    const int row = m_results->currentRow();
+    if (row < 0 || row >= m_found.size())
+        return;
+    const QPixmap picture(enlargedFoodPicturePath(m_found[row]));
+    if (picture.isNull())
+        return;
+    QDialog view(this);
+    view.setObjectName(QStringLiteral("EnlargedPhoto"));
+    view.setWindowTitle(quenkit::fromSjis(m_found[row].name));
+    auto *label = new QLabel(&view);
+    label->setObjectName(QStringLiteral("enlargedPicture"));
+    // A stand-in picture of 160 x 120 is shown at twice its size; a real enlarged photo as it is.
+    label->setPixmap(picture.width() < 400 ? picture.scaled(picture.size() * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                                           : picture);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &view);
+    connect(buttons, &QDialogButtonBox::rejected, &view, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&view);
+    layout->addWidget(label);
+    layout->addWidget(buttons);
+    view.exec();
 }
 
 QString FoodSearchDialog::shownPicturePath() const

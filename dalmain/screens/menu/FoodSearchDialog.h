@@ -63,6 +63,7 @@ private:
     void showComposition();
     void rememberKeyword();
     void showPicture(int row);
+    void showEnlargedPicture();
 
     quenkit::Owner *m_owner;
     QChar m_letter;
@@ -73,6 +74,7 @@ private:
     QList<QPushButton *> m_groups;
     QListWidget *m_results;
     QLabel *m_photo;
+    QPushButton *m_enlarge = nullptr;
     QCheckBox *m_keepResults;
     int m_group = 0;
     bool m_showPictures = true;

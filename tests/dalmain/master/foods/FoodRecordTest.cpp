@@ -1,11 +1,13 @@
 #include "dalmain/master/NutrientDisplay.h"
 #include "dalmain/master/FoodRecord.h"
 #include "dalmain/master/NutrientInfo.h"
+#include "quenkit/registry/SettingsStore.h"
 #include "quenkit/text/ShiftJis.h"
 
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 
 #include "PrintQt.h"
@@ -256,6 +258,49 @@ TEST(FoodPhoto, PathsPerGroupAndSet)
     ASSERT_TRUE(QDir(folder).mkpath(QStringLiteral("BMP200/BMPSY5")));
     ASSERT_TRUE(testsupport::writeFile(folder + QStringLiteral("BMP200/BMPSY5/GOMA.BMP"), "x"));
     EXPECT_EQ(foodPhotoPath(folder, PhotoSet::Small, 5, "goma"), folder + QStringLiteral("BMP200/BMPSY5/GOMA.BMP"));
+}
+
+// Which picture a food shows: the photo folder's files when it is in use, else the program
+// folder's; the food's own photo before the stand-ins; nothing when no file is there.
+TEST(FoodPhoto, TheShownPictureFollowsThePhotoSettingAndWhatIsThere)
+{
+    testsupport::TempFolders folders;
+    const QString program = folders.root() + QStringLiteral("/program/");
+    const QString photos = folders.root() + QStringLiteral("/photos/");
+    const QStringList files = {program + "bmp/bmpsy1/DEF1256.bmp", program + "bmp/bmpsy1/KOME.bmp",
+                               photos + "bmp200/bmpsy1/FNF1256.bmp", photos + "bmp200/bmpsy1/KOME.bmp",
+                               photos + "bmp400/bmpsy1/KOME.bmp"};
+    for (const QString &f : files) {
+        QDir().mkpath(QFileInfo(f).absolutePath());
+        ASSERT_TRUE(testsupport::writeFile(f, "BM"));
+    }
+    quenkit::SetUserRegistryString(QStringLiteral("DataDir"), program);
+    quenkit::SetUserRegistryString(QStringLiteral("DataDir3"), photos);
+    FoodRecord withPhoto;
+    withPhoto.group = 1;
+    withPhoto.photo = "KOME";
+    FoodRecord without = withPhoto;
+    without.photo.clear();
+    FoodRecord otherGroup = without;
+    otherGroup.group = 2;
+    const struct {
+        const char *what;
+        const char *foodPic;
+        const FoodRecord *food;
+        QString shown;
+        QString enlarged;
+    } cases[] = {
+        {"own photo, no photo folder", "0", &withPhoto, program + "bmp/bmpsy1/KOME.bmp", program + "bmp/bmpsy1/KOME.bmp"},
+        {"no photo, no photo folder", "0", &without, program + "bmp/bmpsy1/DEF1256.bmp", program + "bmp/bmpsy1/DEF1256.bmp"},
+        {"own photo in the photo folder", "1", &withPhoto, photos + "bmp200/bmpsy1/KOME.bmp", photos + "bmp400/bmpsy1/KOME.bmp"},
+        {"no photo, photo folder", "1", &without, photos + "bmp200/bmpsy1/FNF1256.bmp", photos + "bmp200/bmpsy1/FNF1256.bmp"},
+        {"nothing installed for the group", "0", &otherGroup, QString(), QString()},
+    };
+    for (const auto &c : cases) {
+        quenkit::SetUserRegistryString(QStringLiteral("FoodPic"), QString::fromLatin1(c.foodPic));
+        EXPECT_EQ(QDir::fromNativeSeparators(foodPicturePath(*c.food)), c.shown) << c.what;
+        EXPECT_EQ(QDir::fromNativeSeparators(enlargedFoodPicturePath(*c.food)), c.enlarged) << c.what;
+    }
 }
 
 TEST(NutrientInfo, FieldNamesFitAndDifferAndStoredValuesKeepWhatTheScreensShow)

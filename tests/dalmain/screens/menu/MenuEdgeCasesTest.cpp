@@ -13,6 +13,9 @@
 #include "quenkit/files/FileLock.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QComboBox>
 #include <QTableWidget>
 #include <QDir>
@@ -255,11 +258,25 @@ TEST_F(MenuScreenTest, TheFoodSearchShowsTheGroupPictureOfAFoodWithoutAPhoto)
     ASSERT_EQ(dialog.listedFoods(), (QList<quint32>{12, 88}));
     EXPECT_TRUE(dialog.shownPicturePath().endsWith(QStringLiteral("bmpsy1/DEF1256.bmp")))
         << dialog.shownPicturePath().toStdString();
+    // 画像拡大 shows the picture at twice its size.
+    auto *enlarge = dialog.findChild<QPushButton *>(QStringLiteral("enlarge"));
+    ASSERT_TRUE(enlarge->isEnabled());
+    QSize enlarged;
+    QTimer::singleShot(0, [&] {
+        QWidget *view = QApplication::activeModalWidget();
+        ASSERT_NE(view, nullptr);
+        if (auto *picture = view->findChild<QLabel *>(QStringLiteral("enlargedPicture")))
+            enlarged = picture->pixmap().size();
+        static_cast<QDialog *>(view)->reject();
+    });
+    QTest::mouseClick(enlarge, Qt::LeftButton);
+    EXPECT_EQ(enlarged, QSize(320, 240));
     // A group whose picture is not installed shows none.
     auto *keyword = dialog.findChild<QComboBox *>(QStringLiteral("keyword"));
     keyword->setEditText(QStringLiteral("だいこん"));
     ASSERT_EQ(dialog.listedFoods(), (QList<quint32>{300}));
     EXPECT_TRUE(dialog.shownPicturePath().isEmpty());
+    EXPECT_FALSE(enlarge->isEnabled());
     keyword->setEditText(QStringLiteral("こめ"));
     auto *showPhotos = dialog.findChild<QCheckBox *>(QStringLiteral("showPhotos"));
     QTest::mouseClick(showPhotos, Qt::LeftButton, {}, QPoint(8, showPhotos->height() / 2));
