@@ -28,19 +28,24 @@ MenuGridModel::MenuGridModel(const MenuDayEdit &day, NameOf nameOf, QObject *par
     : QAbstractTableModel(parent)
     , m_day(day)
     , m_nameOf(std::move(nameOf))
+    , m_wasteRatioOn(wasteRatioOption())
 {
 }
 
+// The waste-ratio option is read from the settings store once per refresh rather than for each
+// of the thousands of cells a repaint asks for: the grid is refreshed after every change anyway.
 void MenuGridModel::setMeal(int meal)
 {
     beginResetModel();
     m_meal = meal;
+    m_wasteRatioOn = wasteRatioOption();
     endResetModel();
 }
 
 void MenuGridModel::refresh()
 {
     beginResetModel();
+    m_wasteRatioOn = wasteRatioOption();
     endResetModel();
 }
 
@@ -90,7 +95,7 @@ QString MenuGridModel::cellText(int meal, int index, int column) const
     default: break;
     }
     const int nutrient = column - kFirstNutrientColumn;
-    return formatPlain(nutrient, rowNutrients(m_day, meal, index, wasteRatioOption())[nutrient]);
+    return formatPlain(nutrient, rowNutrients(m_day, meal, index, m_wasteRatioOn)[nutrient]);
 }
 
 QString MenuGridModel::lineText(int meal, int index, const QList<int> &columns) const

@@ -49,6 +49,7 @@ private:
     const MenuDayEdit &m_day;
     NameOf m_nameOf;
     int m_meal = Breakfast;
+    bool m_wasteRatioOn = true;
 };
 
 // The grid: whole lines are selected; the keys a person edits with are reported as signals
