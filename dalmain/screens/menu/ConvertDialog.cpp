@@ -1,5 +1,6 @@
 #include "dalmain/screens/menu/ConvertDialog.h"
 
+#include "dalmain/screens/menu/DialogButtons.h"
 #include "quenkit/controls/InputControls.h"
 #include "quenkit/controls/NumEdit.h"
 
@@ -47,7 +48,6 @@ ConvertDialog::ConvertDialog(QWidget *parent)
     auto *ok = new quenkit::Button2(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    auto *cancel = new quenkit::Button2(QStringLiteral("キャンセル"), this);
 
     auto *spin = new QVBoxLayout;
     spin->setSpacing(0);
@@ -58,10 +58,7 @@ ConvertDialog::ConvertDialog(QWidget *parent)
     row->addWidget(m_ratio);
     row->addLayout(spin);
     row->addStretch();
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = okCancelRow(this, ok);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttons);
@@ -73,7 +70,6 @@ ConvertDialog::ConvertDialog(QWidget *parent)
     connect(m_up, &QToolButton::released, this, &ConvertDialog::releaseSpin);
     connect(m_down, &QToolButton::released, this, &ConvertDialog::releaseSpin);
     connect(ok, &QPushButton::clicked, this, &ConvertDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_ratio->setFocus();
 }
 

@@ -1,5 +1,6 @@
 #include "dalmain/screens/menu/DayListDialog.h"
 
+#include "dalmain/screens/menu/DialogButtons.h"
 #include "dalmain/userdata/DayMenuFile.h"
 #include "quenkit/controls/InputControls.h"
 #include "quenkit/owner/Owner.h"
@@ -43,16 +44,11 @@ DayListDialog::DayListDialog(quenkit::Owner *owner, int user, Purpose purpose, Q
     auto *ok = new quenkit::Button2(deleting ? QStringLiteral("削除") : QStringLiteral("開く"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    auto *cancel = new quenkit::Button2(QStringLiteral("キャンセル"), this);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = okCancelRow(this, ok);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &DayListDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &DayListDialog::accept);
 }
 

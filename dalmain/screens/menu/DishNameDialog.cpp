@@ -1,5 +1,6 @@
 #include "dalmain/screens/menu/DishNameDialog.h"
 
+#include "dalmain/screens/menu/DialogButtons.h"
 #include "dalmain/userdata/DayMenu.h"
 #include "quenkit/controls/InputControls.h"
 #include "quenkit/owner/Owner.h"
@@ -23,19 +24,14 @@ DishNameDialog::DishNameDialog(quenkit::Owner *owner, QWidget *parent)
     auto *ok = new quenkit::Button2(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    auto *cancel = new quenkit::Button2(QStringLiteral("キャンセル"), this);
     auto *row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("料理名"), this));
     row->addWidget(m_name);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = okCancelRow(this, ok);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &DishNameDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void DishNameDialog::setName(const QString &name)

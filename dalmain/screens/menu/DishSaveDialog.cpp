@@ -1,5 +1,6 @@
 #include "dalmain/screens/menu/DishSaveDialog.h"
 
+#include "dalmain/screens/menu/DialogButtons.h"
 #include "dalmain/master/DishPicture.h"
 #include "quenkit/controls/InputControls.h"
 #include "quenkit/owner/Owner.h"
@@ -62,17 +63,12 @@ DishSaveDialog::DishSaveDialog(quenkit::Owner *owner, const QList<DishEntry> &en
     auto *ok = new quenkit::Button2(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    auto *cancel = new quenkit::Button2(QStringLiteral("キャンセル"), this);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = okCancelRow(this, ok);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(new QLabel(QStringLiteral("食品数：%1").arg(entries.size()), this));
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &DishSaveDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void DishSaveDialog::setForm(const DishForm &form)

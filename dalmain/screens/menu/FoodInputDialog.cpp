@@ -1,5 +1,6 @@
 #include "dalmain/screens/menu/FoodInputDialog.h"
 
+#include "dalmain/screens/menu/DialogButtons.h"
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/screens/menu/FoodSearchDialog.h"
 #include "quenkit/controls/InputControls.h"
@@ -42,7 +43,6 @@ FoodInputDialog::FoodInputDialog(quenkit::Owner *owner, QWidget *parent)
     auto *ok = new quenkit::Button2(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    auto *cancel = new quenkit::Button2(QStringLiteral("キャンセル"), this);
 
     auto *grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("食品番号"), this), 0, 0);
@@ -59,17 +59,13 @@ FoodInputDialog::FoodInputDialog(quenkit::Owner *owner, QWidget *parent)
     amountRow->addWidget(new QLabel(QStringLiteral("g（999.9gまで）"), this));
     amountRow->addStretch();
     grid->addLayout(amountRow, 2, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = okCancelRow(this, ok);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
     connect(search, &QPushButton::clicked, this, &FoodInputDialog::searchFood);
     connect(ok, &QPushButton::clicked, this, &FoodInputDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_number, &QLineEdit::textChanged, this, &FoodInputDialog::numberEdited);
     m_number->setFocus();
 }

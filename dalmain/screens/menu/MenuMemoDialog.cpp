@@ -1,5 +1,6 @@
 #include "dalmain/screens/menu/MenuMemoDialog.h"
 
+#include "dalmain/screens/menu/DialogButtons.h"
 #include "dalmain/userdata/MemoFile.h"
 #include "quenkit/controls/InputControls.h"
 #include "quenkit/owner/Owner.h"
@@ -27,11 +28,7 @@ MenuMemoDialog::MenuMemoDialog(quenkit::Owner *owner, int user, const QByteArray
     m_text->setPlainText(quenkit::fromSjis(stored));
     auto *ok = new quenkit::Button2(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
-    auto *cancel = new quenkit::Button2(QStringLiteral("キャンセル"), this);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = okCancelRow(this, ok);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("%1/%2/%3 のメモ")
                                      .arg(QString::fromLatin1(dateKey.left(4)), QString::fromLatin1(dateKey.mid(4, 2)),
@@ -40,7 +37,6 @@ MenuMemoDialog::MenuMemoDialog(quenkit::Owner *owner, int user, const QByteArray
     layout->addWidget(m_text);
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &MenuMemoDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     resize(420, 300);
 }
 
