@@ -1,8 +1,6 @@
 #include "dalmain/screens/menu/MenuClipboard.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
+#include "dalmain/shell/ClipboardBlock.h"
 
 namespace dalmain {
 
@@ -13,32 +11,17 @@ QString menuClipFormatName(MenuClipKind kind)
 
 QString menuClipMimeType(MenuClipKind kind)
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(menuClipFormatName(kind));
-#else
-    return menuClipFormatName(kind);
-#endif
+    return clipboardFormatMimeType(menuClipFormatName(kind));
 }
 
 void putMenuBlock(MenuClipKind kind, const QString &text, const QByteArray &block)
 {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        return;
-    auto *data = new QMimeData;
-    data->setText(text);
-    data->setData(menuClipMimeType(kind), block);
-    clipboard->setMimeData(data);
+    putClipboardBlock(menuClipFormatName(kind), text, block);
 }
 
 std::optional<QByteArray> menuBlockOnClipboard(MenuClipKind kind)
 {
-    const QClipboard *clipboard = QGuiApplication::clipboard();
-    const QMimeData *data = clipboard ? clipboard->mimeData() : nullptr;
-    const QString type = menuClipMimeType(kind);
-    if (!data || !data->hasFormat(type))
-        return std::nullopt;
-    return data->data(type);
+    return clipboardBlock(menuClipFormatName(kind));
 }
 
 }  // namespace dalmain
