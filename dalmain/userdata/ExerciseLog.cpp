@@ -8,6 +8,8 @@
 #include "quenkit/files/FileLock.h"
 #include "quenkit/text/ShiftJis.h"
 
+#include <QFile>
+
 namespace dalmain {
 
 namespace {
@@ -120,6 +122,54 @@ QList<ExerciseLogRecord> ExerciseDaysInRange(unsigned user, QByteArrayView low, 
     std::stable_sort(days.begin(), days.end(),
                      [](const ExerciseLogRecord &a, const ExerciseLogRecord &b) { return a.date < b.date; });
     return days;
+}
+
+QList<QByteArray> ExerciseLogDates(unsigned user)
+{
+    const QString log = exerciseLogName(user);
+    quenkit::DbfLayout layout;
+    if (!quenkit::readDbfLayout(log, layout))
+        return {};
+    const std::optional<quenkit::FieldSlice> field = layout.fieldSlice(exerciseLogKeyField());
+    QFile file(quenkit::tablePath(log));
+    if (!field || field->length != kExerciseDateWidth || !file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> dates;
+    dates.reserve(layout.recordCount());
+    for (int r = 0; r < layout.recordCount(); ++r) {
+        // The deletion flag, then the date where the field lies in the body.
+        if (!file.seek(layout.recordPosition(r)))
+            break;
+        const QByteArray flag = file.read(1);
+        if (flag.size() != 1 || !file.seek(layout.recordPosition(r) + 1 + field->offset))
+            break;
+        const QByteArray date = file.read(kExerciseDateWidth);
+        if (date.size() != kExerciseDateWidth)
+            break;
+        if (flag[0] != quenkit::dbf::DeletedFlag && isDateKey(date))
+            dates.append(date);
+    }
+    return dates;
+}
+
+bool DeleteExerciseDays(unsigned user, const QList<QByteArray> &dates, int *removed, QString *error)
+{
+    int count = 0;
+    if (removed)
+        *removed = 0;
+    const QString log = exerciseLogName(user);
+    quenkit::FileLock lock = quenkit::lockDataFile(log);
+    if (!lock.isLocked())
+        return fail(error, QStringLiteral("%1 is being changed by another program").arg(log));
+    for (const QByteArray &date : dates) {
+        if (!FindExerciseDay(user, date))
+            continue;
+        if (!SaveExerciseDay(user, date, {}, error))
+            return false;
+        if (removed)
+            *removed = ++count;
+    }
+    return true;
 }
 
 }  // namespace dalmain

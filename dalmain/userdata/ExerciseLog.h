@@ -27,4 +27,13 @@ bool SaveExerciseDay(unsigned user, QByteArrayView date, const QList<ExerciseSlo
 // (a year) digits and takes in every date it begins; an empty bound sets no limit.
 QList<ExerciseLogRecord> ExerciseDaysInRange(unsigned user, QByteArrayView low, QByteArrayView high);
 
+// The dates of the log's days (8 digits each), in record order; only the date field of each
+// record is read, so the calendar can mark a long log's days at every change of day.
+QList<QByteArray> ExerciseLogDates(unsigned user);
+
+// Removes the days of dates from the log under one hold of its lock; the number removed.
+// false, with the reason in *error, when the log cannot be locked or written (the days removed
+// before the failure stay removed).
+bool DeleteExerciseDays(unsigned user, const QList<QByteArray> &dates, int *removed = nullptr, QString *error = nullptr);
+
 }  // namespace dalmain
