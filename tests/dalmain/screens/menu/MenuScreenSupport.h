@@ -3,6 +3,7 @@
 // The menu screen under test: the shell's test set-up with a small food table, one stored dish
 // and a user opened, and helpers to drive the screen's modal dialogs by their names.
 
+#include "DialogDriving.h"
 #include "ShellTestSupport.h"
 
 #include "dalmain/master/DishTable.h"
@@ -122,58 +123,10 @@ protected:
     std::unique_ptr<dalmain::Menu> screen;
 };
 
-// Runs action with the modal dialog of this object name as soon as it is the active modal
-// window; fails the test when it does not open within a few seconds.
-inline void whenDialog(const QString &name, std::function<void(QWidget *dialog)> action)
-{
-    auto *timer = new QTimer;
-    auto *clock = new QElapsedTimer;
-    clock->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, name, action] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        const bool found = dialog && dialog->objectName() == name;
-        if (!found && clock->elapsed() < 5000)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        delete clock;
-        if (!found) {
-            ADD_FAILURE() << "the dialog " << name.toStdString() << " did not open";
-            if (dialog)
-                dialog->close();
-            return;
-        }
-        action(dialog);
-    });
-    timer->start(10);
-}
-
-// Types text into widget key by key, as the input method hands over each character (QTest's
-// key clicks know only ASCII).
-inline void typeText(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
-
-inline void click(QWidget *dialog, const char *name)
-{
-    QWidget *w = dialog->findChild<QWidget *>(QString::fromLatin1(name));
-    ASSERT_NE(w, nullptr) << name;
-    QTest::mouseClick(w, Qt::LeftButton);
-}
-
-inline void type(QWidget *dialog, const char *name, const QString &text)
-{
-    QWidget *w = dialog->findChild<QWidget *>(QString::fromLatin1(name));
-    ASSERT_NE(w, nullptr) << name;
-    w->setFocus();
-    typeText(w, text);
-}
+using shelltest::click;
+using shelltest::type;
+using shelltest::typeText;
+using shelltest::whenDialog;
 
 // Cancels the food input dialog that the food input offers again after each food.
 inline void cancelNextFoodInput()
