@@ -11,6 +11,7 @@ inline const QString kSystemSection = QStringLiteral("Dalmora System");
 inline const QString kWindowSection = QStringLiteral("Dalmroa Window Size");
 inline const QString kToolbarSection = QStringLiteral("Dalmroa Toolbar");
 inline const QString kMenuSection = QStringLiteral("Dalmora Menu");
+inline const QString kSportsSection = QStringLiteral("Dalmora Sports");
 inline const QString kAnalyzeSection = QStringLiteral("Dalmora Analyze");
 
 // Values of "Dalmora System" and their defaults.

@@ -415,7 +415,8 @@ TEST_F(ShellTest, EscapeIsForwardedToTheScreen)
 
 // A screen enables only the commands it has: the user screen its new, open and delete; the
 // menu screen, on an empty day, the meals and the inputs and dish commands that need no row;
-// the screens still to come none of their own. The switch, the help and the program's own
+// the exercise screen, on an empty day, its entry and the basal metabolism; the screens still
+// to come none of their own. The switch, the help and the program's own
 // commands stay enabled everywhere.
 TEST_F(ShellTest, ScreensEnableOnlyTheCommandsTheyHave)
 {
@@ -423,6 +424,7 @@ TEST_F(ShellTest, ScreensEnableOnlyTheCommandsTheyHave)
         {UserScreen, {57600, 57601, 32774}},
         {MenuScreen, {cmd::Breakfast, cmd::Lunch, cmd::Dinner, cmd::Snack, cmd::FoodInput, cmd::DishInput,
                       cmd::DishNameInput, cmd::ModifyDish, cmd::DeleteDish}},
+        {SportsScreen, {cmd::SportsInput, cmd::BasalInput}},
     };
     auto frame = start();
     ASSERT_NE(frame, nullptr);
