@@ -276,9 +276,16 @@ void Weight::fillList(int currentLine)
 {
     const QSignalBlocker block(m_list);
     m_list->clear();
+    const QString memos = memoFile();
     for (const WeightLine &l : m_month.lines()) {
         auto *item = new QTreeWidgetItem(
             QStringList{l.listDate, l.weightText, bmiJudgementText(l.judgement), shortBmiText(l.bmi), l.listBodyFat});
+        // The memo of the day shows when the pointer rests on its line.
+        QByteArray memo;
+        if (userNumber() >= 0 && ReadMemo(memos, l.record.date, memo) == 1) {
+            for (int c = 0; c < 5; ++c)
+                item->setToolTip(c, quenkit::fromSjis(memo));
+        }
         item->setTextAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(2, Qt::AlignCenter);

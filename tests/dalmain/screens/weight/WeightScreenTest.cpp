@@ -248,6 +248,18 @@ TEST_F(WeightScreenTest, TheOnlyMeasurementStaysAndTheEmptyLineOnlyBeeps)
     EXPECT_EQ(screen->month().lines().size(), 1);
     EXPECT_EQ(dalmain::readWeights(static_cast<unsigned>(user())).size(), 1);
 
+    // A double click edits the measurement under it.
+    shelltest::whenModal([&](QWidget *dialog) {
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("IDD_WEIGHT_INPUT"));
+        EXPECT_EQ(child<quenkit::NumEdit>(dialog, "day")->text(), QStringLiteral("1"));
+        EXPECT_TRUE(child<quenkit::NumEdit>(dialog, "day")->isReadOnly());
+        static_cast<QDialog *>(dialog)->reject();
+    });
+    QWidget *viewport = screen->list()->viewport();
+    const QPoint first = screen->list()->visualItemRect(screen->list()->topLevelItem(0)).center();
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, first);
+    EXPECT_EQ(screen->month().lines().size(), 1);
+
     owner.clear();
     screen->setCurrentLine(1);
     EXPECT_FALSE(screen->commandEnabled(cmd::WeightDelete));
@@ -381,6 +393,10 @@ TEST_F(WeightScreenTest, RendersAMonthAndItsCharts)
                       .exitCode,
                   0);
     }
+    ASSERT_EQ(cli({QStringLiteral("weight"), QStringLiteral("add"), kUserName, QStringLiteral("2024-05-01"), QStringLiteral("63.4"),
+                   QStringLiteral("--body-fat"), QStringLiteral("31.2"), QStringLiteral("--memo"), QStringLiteral("朝食前")})
+                  .exitCode,
+              0);
     ASSERT_EQ(cli({QStringLiteral("weight"), QStringLiteral("goal"), kUserName, QStringLiteral("--weight"), QStringLiteral("58"),
                    QStringLiteral("--body-fat"), QStringLiteral("27")})
                   .exitCode,
@@ -403,6 +419,23 @@ TEST_F(WeightScreenTest, RendersAMonthAndItsCharts)
     dalmain::paintMonthlyGraph(painter, QRect(20, 460, 660, 420), screen->month(), screen->goal());
     painter.end();
     EXPECT_TRUE(page.save(QStringLiteral(WEIGHT_PNG_DIR "/weight-charts.png")));
+    // The memo of a day rests on its line.
+    EXPECT_EQ(screen->list()->topLevelItem(0)->toolTip(0), QStringLiteral("朝食前"));
+    EXPECT_EQ(screen->list()->topLevelItem(1)->toolTip(0), QString());
+
+    // The dialogs as they open.
+    dalmain::MeasurementDialog input(&owner, 2024, 5);
+    input.setEntry(29, 60.7, 29.0, QStringLiteral("夕食後"));
+    dalmain::WeightGoalDialog goal(&owner, screen->goal());
+    dalmain::WeightSelCopyDialog copy;
+    for (const auto &[dialog, name] : {std::pair<QDialog *, const char *>{&input, "weight-input"}, {&goal, "weight-goal"},
+                                       {&copy, "weight-selcopy"}}) {
+        dialog->show();
+        settle();
+        EXPECT_TRUE(dialog->grab().save(QStringLiteral(WEIGHT_PNG_DIR "/%1.png").arg(QString::fromLatin1(name))));
+    }
+    EXPECT_EQ(goal.weightField()->text(), QStringLiteral("58.0"));
+    EXPECT_EQ(goal.bodyFatField()->text(), QStringLiteral("27.0"));
     // The chart marks the month's last measurement.
     EXPECT_EQ(*screen->bmiChart()->point().kg, 60.7);
 }
