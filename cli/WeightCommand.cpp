@@ -72,12 +72,16 @@ std::optional<double> numberArgument(const QString &text)
     return text.toDouble();
 }
 
-std::optional<std::pair<int, int>> monthArgument(const QString &text)
+// The year and month of a YYYY-MM argument; none, with the usage error's exit code in *exit,
+// for any other text.
+std::optional<std::pair<int, int>> monthArgument(cli::Context &ctx, const QString &text, int *exit)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-?(0[1-9]|1[0-2])$"));
     const QRegularExpressionMatch m = pattern.match(text);
-    if (!m.hasMatch())
+    if (!m.hasMatch()) {
+        *exit = usage(ctx, QStringLiteral("'%1' is not a month (YYYY-MM)").arg(text));
         return std::nullopt;
+    }
     return std::make_pair(m.captured(1).toInt(), m.captured(2).toInt());
 }
 
@@ -161,13 +165,10 @@ int listWeights(cli::Context &ctx, const QStringList &args)
 {
     if (args.isEmpty() || args.size() > 2)
         return usage(ctx, QStringLiteral("list takes USER [YYYY-MM]"));
-    std::optional<std::pair<int, int>> month;
-    if (args.size() == 2) {
-        month = monthArgument(args[1]);
-        if (!month)
-            return usage(ctx, QStringLiteral("'%1' is not a month (YYYY-MM)").arg(args[1]));
-    }
     int exit = cli::ExitOk;
+    std::optional<std::pair<int, int>> month;
+    if (args.size() == 2 && !(month = monthArgument(ctx, args[1], &exit)))
+        return exit;
     const std::optional<dalmain::UserListEntry> user = userOf(ctx, args[0], &exit);
     if (!user)
         return exit;
@@ -232,10 +233,10 @@ int showMonth(cli::Context &ctx, const QStringList &args)
 {
     if (args.size() != 2)
         return usage(ctx, QStringLiteral("month takes USER YYYY-MM"));
-    const std::optional<std::pair<int, int>> month = monthArgument(args[1]);
-    if (!month)
-        return usage(ctx, QStringLiteral("'%1' is not a month (YYYY-MM)").arg(args[1]));
     int exit = cli::ExitOk;
+    const std::optional<std::pair<int, int>> month = monthArgument(ctx, args[1], &exit);
+    if (!month)
+        return exit;
     const std::optional<dalmain::UserListEntry> user = userOf(ctx, args[0], &exit);
     if (!user)
         return exit;
