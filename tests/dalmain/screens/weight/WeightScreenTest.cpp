@@ -9,6 +9,9 @@
 #include "dalmain/screens/weight/WeightCharts.h"
 #include "dalmain/screens/weight/WeightDialogs.h"
 #include "dalmain/shell/CommandIds.h"
+#include "dalmain/shell/DalmainView.h"
+#include "dalmain/shell/MainFrame.h"
+#include "dalmain/shell/ShellSettings.h"
 #include "dalmain/userdata/ExerciseLogDay.h"
 #include "dalmain/userdata/MemoFile.h"
 #include "dalmain/userdata/UserSession.h"
@@ -438,6 +441,57 @@ TEST_F(WeightScreenTest, RendersAMonthAndItsCharts)
     EXPECT_EQ(goal.bodyFatField()->text(), QStringLiteral("27.0"));
     // The chart marks the month's last measurement.
     EXPECT_EQ(*screen->bmiChart()->point().kg, 60.7);
+}
+
+TEST_F(WeightScreenTest, InTheProgramItsCommandsFollowTheLine)
+{
+    // The program starts on the weight screen with the user it ended with.
+    screen.reset();
+    dalmain::openUserSession().clear();
+    setSystem(dalmain::settings::kUserName, kUserName);
+    setSystem(dalmain::settings::kKidou, QStringLiteral("5"));
+    setSystem(dalmain::settings::kExitScreen, QStringLiteral("3"));
+    std::unique_ptr<dalmain::MainFrame> frame = start();
+    ASSERT_NE(frame, nullptr);
+    dalmain::DalmainView *view = frame->view();
+    ASSERT_EQ(view->currentScreen(), dalmain::WeightScreen);
+    auto *weight = qobject_cast<dalmain::Weight *>(view->screen());
+    ASSERT_NE(weight, nullptr);
+    // May has no measurement yet: entering and goals are there, editing and deleting are not,
+    // printing waits for the print-outs, and 保存 has nothing to do.
+    EXPECT_TRUE(view->commandEnabled(cmd::WeightInput));
+    EXPECT_TRUE(view->commandEnabled(cmd::WeightGoal));
+    EXPECT_FALSE(view->commandEnabled(cmd::WeightModify));
+    EXPECT_FALSE(view->commandEnabled(cmd::WeightDelete));
+    EXPECT_FALSE(view->commandEnabled(cmd::PrintWeight));
+    {
+        shelltest::NoModalDialog none;
+        view->runCommand(cmd::Save);
+        settle();
+    }
+    // "前月" from the 日付 menu shows April and its one measurement, which can be edited.
+    ASSERT_TRUE(view->runCommand(cmd::PreviousMonth));
+    EXPECT_EQ(weight->dateBar()->text(), QStringLiteral("2024/04"));
+    EXPECT_EQ(weight->lineIndicator(), QStringLiteral("行: 1/ 2"));
+    EXPECT_TRUE(view->commandEnabled(cmd::WeightModify));
+    EXPECT_TRUE(view->commandEnabled(cmd::WeightDelete));
+    weight->setCurrentLine(1);
+    EXPECT_FALSE(view->commandEnabled(cmd::WeightModify));
+}
+
+TEST_F(WeightScreenTest, WithoutAUserNothingIsEntered)
+{
+    screen.reset();
+    dalmain::openUserSession().clear();
+    screen = std::make_unique<dalmain::Weight>(dalmain::ScreenContext{nullptr, &owner});
+    EXPECT_EQ(label("userNote"), QStringLiteral("ユーザー情報を開いてください。"));
+    for (int id : {cmd::WeightInput, cmd::WeightModify, cmd::WeightDelete, cmd::WeightGoal, cmd::WeightCopyAll})
+        EXPECT_FALSE(screen->commandEnabled(id)) << id;
+    shelltest::NoModalDialog none;
+    key(Qt::Key_F3);
+    screen->runCommand(cmd::WeightGoal);
+    EXPECT_EQ(label("weightGoal"), QStringLiteral("目標体重は未設定です。"));
+    EXPECT_EQ(label("standardWeight"), QStringLiteral("適正体重 ----"));
 }
 
 }  // namespace
