@@ -160,6 +160,17 @@ TEST_F(WeightScreenTest, AMonthEnteredEditedDeletedWithGoalsAndCopy)
     EXPECT_EQ(listLine(1)[4].trimmed(), QStringLiteral("-------"));
     EXPECT_EQ(screen->lineIndicator(), QStringLiteral("行: 2/ 4"));
     EXPECT_EQ(screen->dayMarks()->markedDays(), (QList<int>{3, 12, 20}));
+    // A click on a marked day selects its line; an unmarked day changes nothing.
+    const auto clickDay = [&](int day) {
+        QTest::mouseClick(screen->dayMarks(), Qt::LeftButton, Qt::NoModifier, QPoint((day - 1) * 14 + 7, 8));
+    };
+    clickDay(20);
+    EXPECT_EQ(screen->currentLine(), 2);
+    clickDay(5);
+    EXPECT_EQ(screen->currentLine(), 2);
+    clickDay(3);
+    EXPECT_EQ(screen->currentLine(), 0);
+    screen->setCurrentLine(1);
     QByteArray memo;
     const QString memoFile = dalmain::memoFileName(dalmain::MemoKind::Weight, user());
     ASSERT_EQ(dalmain::ReadMemo(memoFile, "20240503", memo), 1);
