@@ -200,7 +200,8 @@ QString WeightMonth::averageBodyFatText() const
 
 std::optional<RangeDifference> WeightMonth::weightDifference() const
 {
-    if (isEmpty())
+    // Without a height there is no standard weight and no BMI to measure against.
+    if (isEmpty() || !(m_person.heightCm > 0.0))
         return std::nullopt;
     const StandardWeight s = standard();
     return rangeDifference(averageWeight(), s.lower, s.upper);
@@ -208,7 +209,7 @@ std::optional<RangeDifference> WeightMonth::weightDifference() const
 
 std::optional<RangeDifference> WeightMonth::bmiDifferenceOfAverage() const
 {
-    if (isEmpty())
+    if (isEmpty() || !(m_person.heightCm > 0.0))
         return std::nullopt;
     return bmiDifference(averageBmi());
 }

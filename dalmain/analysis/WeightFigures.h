@@ -118,8 +118,8 @@ public:
     QString averageBmiText() const;
     QString averageBodyFatText() const;
 
-    // The "適正との差" row; none of them for a month without lines, and no body fat one
-    // without a body-fat measurement.
+    // The "適正との差" row; none of them for a month without lines, no weight and BMI ones
+    // without a height, and no body fat one without a body-fat measurement.
     std::optional<RangeDifference> weightDifference() const;
     std::optional<RangeDifference> bmiDifferenceOfAverage() const;
     std::optional<RangeDifference> bodyFatDifference() const;

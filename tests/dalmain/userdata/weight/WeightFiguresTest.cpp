@@ -127,6 +127,11 @@ TEST(WeightMonthFigures, AMonthWithoutMeasurementsShowsDashesAndNoDifferences)
     EXPECT_EQ(noFat.weightDifference()->text, QStringLiteral("-2.0"));
     EXPECT_EQ(noFat.weightDifference()->side, RangeSide::Below);
     EXPECT_EQ(noFat.bmiDifferenceOfAverage()->text, QStringLiteral("-0.8"));
+    // A profile without a height has nothing to measure the weight against.
+    const WeightMonth noHeight = monthOf({{"20240503", 48.0, 25.0}}, WeightPerson{0.0, QString(), 1});
+    EXPECT_FALSE(noHeight.weightDifference());
+    EXPECT_FALSE(noHeight.bmiDifferenceOfAverage());
+    EXPECT_EQ(noHeight.bodyFatDifference()->text, QStringLiteral("0.0"));
 }
 
 TEST(WeightGoals, MessagesAgainstTheLatestMeasurement)
