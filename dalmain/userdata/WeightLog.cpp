@@ -83,12 +83,12 @@ std::optional<WeightRecord> WeightOnOrBefore(unsigned user, QByteArrayView date)
 
 WeightCheck checkWeightEntry(double kg, double bodyFat)
 {
-    // Compared in tenths, as the fields hold them, so that 200.0 typed as 200.04 is not refused.
-    const long tenthsKg = std::lround(kg * 10.0);
-    const long tenthsFat = std::lround(bodyFat * 10.0);
-    if (!std::isfinite(kg) || tenthsKg < 1 || tenthsKg > 2000)
+    // The bounds are the texts the fields show ("0.1", "200.0", "50.0") read as numbers, so a
+    // value typed at a bound passes and anything between 0 and 0.1 (0.05 from the command line)
+    // is refused rather than stored as a rounded 0.1 or a silent "not measured".
+    if (!std::isfinite(kg) || kg < 0.1 || kg > 200.0)
         return {WeightCheck::Weight, QStringLiteral("体重は0.1～200.0kgの間で入力してください。"), QStringLiteral("ユーザー情報")};
-    if (!std::isfinite(bodyFat) || (tenthsFat != 0 && (tenthsFat < 1 || tenthsFat > 500)))
+    if (!std::isfinite(bodyFat) || (bodyFat != 0.0 && (bodyFat < 0.1 || bodyFat > 50.0)))
         return {WeightCheck::BodyFat, QStringLiteral("体脂肪率は0.1～50.0の間で入力してください。"), QStringLiteral("ユーザー情報")};
     return {};
 }

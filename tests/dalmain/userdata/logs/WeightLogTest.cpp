@@ -56,8 +56,9 @@ TEST_F(WeightLogFile, RangesOfTheMeasurementDialog)
     };
     const Case cases[] = {{0.1, 0.0, WeightCheck::None},     {200.0, 50.0, WeightCheck::None},
                           {0.0, 0.0, WeightCheck::Weight},   {200.1, 0.0, WeightCheck::Weight},
-                          {60.0, 50.1, WeightCheck::BodyFat}, {60.0, 0.04, WeightCheck::None},
-                          {60.0, 0.1, WeightCheck::None}};
+                          {60.0, 50.1, WeightCheck::BodyFat}, {60.0, 0.05, WeightCheck::BodyFat},
+                          {60.0, 0.04, WeightCheck::BodyFat}, {60.0, 0.1, WeightCheck::None},
+                          {0.05, 0.0, WeightCheck::Weight},  {200.04, 0.0, WeightCheck::Weight}};
     for (const Case &c : cases)
         EXPECT_EQ(checkWeightEntry(c.kg, c.fat).field, c.field) << c.kg << " " << c.fat;
     QString error;
