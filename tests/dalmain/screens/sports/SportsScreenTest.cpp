@@ -353,3 +353,20 @@ TEST_F(SportsScreenTest, ThePopupMenuOffersTheListsCommands)
     EXPECT_FALSE(screen->commandEnabled(cmd::SportsDelete));
     EXPECT_FALSE(screen->commandEnabled(cmd::PrintSports));
 }
+
+TEST_F(SportsScreenTest, TheWeightInForceOnTheShownDayIsUsed)
+{
+    for (const auto &[date, kg] : {std::pair{"2024-05-01", "64"}, std::pair{"2024-06-01", "70"}})
+        ASSERT_EQ(cli({QStringLiteral("weight"), QStringLiteral("add"), kUserName, QString::fromLatin1(date),
+                       QString::fromLatin1(kg)})
+                      .exitCode,
+                  0);
+    createScreen();
+    EXPECT_DOUBLE_EQ(screen->basis().energy.weightKg, 64.0);
+    EXPECT_EQ(QString::asprintf("%.1f", screen->summary().basal), QStringLiteral("1427.3"));  // 22.3 x 64 + 0.05
+    screen->dateBarCommand(4);  // a month on: 10 June
+    EXPECT_DOUBLE_EQ(screen->basis().energy.weightKg, 70.0);
+    screen->dateBarCommand(1);
+    screen->dateBarCommand(1);  // 10 April, before the later weights
+    EXPECT_DOUBLE_EQ(screen->basis().energy.weightKg, 60.0);
+}
