@@ -6,6 +6,7 @@
 #include "dalmain/master/ReferenceIntakeStandards.h"
 #include "dalmain/screens/menu/NutrientColumnsDialog.h"
 #include "dalmain/shell/CommandIds.h"
+#include "dalmain/shell/HelpWindow.h"
 #include "dalmain/shell/Screens.h"
 #include "dalmain/shell/ShellSettings.h"
 #include "dalmain/shell/SystemSettingsDialog.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextBrowser>
 
 using namespace dalmain;
 using namespace shelltest;
@@ -222,7 +224,7 @@ TEST_F(SystemSettingsTest, LastScreenChoiceOpensTheExitScreenAtTheNextStart)
 // stored, not even the boxes, and a missing folder is not created by the check.
 TEST_F(SystemSettingsTest, EmptyOrMissingFolderIsRefusedAndNothingStored)
 {
-    const QString missing = folders.root() + QStringLiteral("/not-there");
+    const QString missing = folders.root() + QStringLiteral("/not-there/deeper");
     struct Case {
         const char *name;
         QString data;
@@ -260,7 +262,7 @@ TEST_F(SystemSettingsTest, EmptyOrMissingFolderIsRefusedAndNothingStored)
         EXPECT_EQ(system("SystemSet5"), "");
         EXPECT_EQ(installValue("DataDir2"), native(folders.dataDir()));
         EXPECT_EQ(installValue("DataDir3"), native(folders.root() + "/photos"));
-        EXPECT_FALSE(QFileInfo::exists(missing));
+        EXPECT_FALSE(QFileInfo::exists(folders.root() + "/not-there"));
     }
 }
 
@@ -339,6 +341,16 @@ TEST_F(SystemSettingsTest, BrowseFillsTheEditWithTheChosenFolder)
     dialog->dataFolderEdit()->setText("typed");
     QTest::mouseClick(dialog->dataFolderBrowse(), Qt::LeftButton);
     EXPECT_EQ(dialog->dataFolderEdit()->text(), "typed");
+}
+
+TEST_F(SystemSettingsTest, HelpShowsTheSystemSettingsPage)
+{
+    auto dialog = openDialog();
+    QTest::mouseClick(buttonWithText(dialog.get(), "ヘルプ"), Qt::LeftButton);
+    ASSERT_NE(openHelpWindow(), nullptr);
+    EXPECT_EQ(openHelpWindow()->currentTopic(), "guide/option/system");
+    EXPECT_FALSE(openHelpWindow()->page()->toPlainText().isEmpty());
+    delete openHelpWindow();
 }
 
 // A folder the installation store refuses keeps its old value and is reported; the other
