@@ -308,6 +308,19 @@ bool DalmainView::switchScreen(int n)
     return true;
 }
 
+void DalmainView::restartAfterDataFolderChange()
+{
+    openUserSession().clear();
+    setOpenUserName(QString());
+    m_tabs->setPage(nullptr);
+    delete m_screen;
+    createScreen(UserScreen);
+    update();
+    emit screenChanged(UserScreen);
+    settings::setSystemInt(settings::kExitScreen, UserScreen);
+    emit commandStateChanged();
+}
+
 void DalmainView::setOpenUserName(const QString &name)
 {
     m_openUserName = name;

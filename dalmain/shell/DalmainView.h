@@ -66,6 +66,11 @@ public:
     // "新規 - Dalmora" while no user is open, else "<name> - Dalmora".
     QString title() const;
 
+    // The data folder was moved (the system settings): the open user and what the screens
+    // read belong to the old folder, so no user is open any more and the user screen starts
+    // afresh. The screen's pending work must have been stored before the folder changed.
+    void restartAfterDataFolderChange();
+
     // The program ends: the current screen finishes its pending work.
     void finishPendingWork();
 

@@ -91,4 +91,17 @@ void setToolbarVisible(bool visible)
     quenkit::SetRegistryString(kToolbarSection, kViewFlg, visible ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+QString installationString(const QString &name)
+{
+    QString value;
+    quenkit::GetUserRegistryString(name, nullptr, value);
+    return value;
+}
+
+SettingsNotifier &settingsNotifier()
+{
+    static SettingsNotifier notifier;
+    return notifier;
+}
+
 }  // namespace dalmain::settings

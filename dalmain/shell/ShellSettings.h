@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QRect>
 #include <QString>
 
@@ -22,12 +23,21 @@ inline const QString kExitAnalyzeScreen = QStringLiteral("ExitAnalyzeScreen");
 inline const QString kModeCheck = QStringLiteral("ModeCheck");
 inline const QString kHaikiritsu = QStringLiteral("Haikiritsu");     // waste-rate question answered
 inline const QString kSystemSet1 = QStringLiteral("SystemSet1");     // amounts are gross weights
+inline const QString kSystemSet2 = QStringLiteral("SystemSet2");     // screens open on the date last edited
 inline const QString kSystemSet3 = QStringLiteral("SystemSet3");     // reopen the last user at start
 inline const QString kSystemSet4 = QStringLiteral("SystemSet4");     // input method per field
 inline const QString kSystemSet5 = QStringLiteral("SystemSet5");     // flat user toolbar
+inline const QString kSystemSet6 = QStringLiteral("SystemSet6");     // the screens share one date
 inline const QString kSystemSet7 = QStringLiteral("SystemSet7");     // no confirmation at exit
+inline const QString kDefSyoyo = QStringLiteral("DefSyoyo");         // standard of a new user
 inline const QString kDay = QStringLiteral("Day");
 inline constexpr int kKidouLastScreen = 5;
+
+// Values of the installation store: the data folder, the food photo folder, and whether food
+// photos are installed (0: none).
+inline const QString kDataDir2 = QStringLiteral("DataDir2");
+inline const QString kDataDir3 = QStringLiteral("DataDir3");
+inline const QString kFoodPic = QStringLiteral("FoodPic");
 
 inline const QString kViewFlg = QStringLiteral("ViewFlg");
 inline const QString kMenuKijyun = QStringLiteral("MenuKijyun");
@@ -61,5 +71,18 @@ void writeWindowPlacement(const WindowPlacement &placement);
 // Whether the toolbar is shown ("ツールバー", ViewFlg).
 bool toolbarVisible();
 void setToolbarVisible(bool visible);
+
+// A value of the installation store, or an empty text when it is missing.
+QString installationString(const QString &name);
+
+// Tells the open screens that settings they show changed (the system settings were stored, the
+// menu grid's columns were chosen), so that they read them again.
+class SettingsNotifier : public QObject
+{
+    Q_OBJECT
+signals:
+    void systemSettingsChanged();
+};
+SettingsNotifier &settingsNotifier();
 
 }  // namespace dalmain::settings

@@ -14,6 +14,7 @@
 #include "dalmain/screens/menu/MenuGrid.h"
 #include "dalmain/screens/menu/MenuMemoDialog.h"
 #include "dalmain/screens/menu/MenuPanel.h"
+#include "dalmain/screens/menu/NutrientColumnsDialog.h"
 #include "dalmain/screens/menu/SelCopyDialog.h"
 #include "dalmain/shell/CommandIds.h"
 #include "dalmain/shell/ShellSettings.h"
@@ -120,6 +121,11 @@ Menu::Menu(const ScreenContext &context, QWidget *parent)
         }
     });
     connect(m_dateBar, &quenkit::DatePicker::command, this, [this](int) { dateChosen(); });
+    // The system settings change the columns shown and whether waste ratios are deducted.
+    connect(&settings::settingsNotifier(), &settings::SettingsNotifier::systemSettingsChanged, this, [this] {
+        applyColumnSettings();
+        refresh(m_grid->currentLine());
+    });
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         connect(clipboard, &QClipboard::dataChanged, this, &Menu::readClipboard);
     readClipboard();
@@ -233,8 +239,7 @@ void Menu::applyColumnSettings()
 {
     m_shownNutrients = 0;
     for (int n = 0; n < kNutrientCount; ++n) {
-        const bool shown = quenkit::GetRegistryInt(settings::kSystemSection, QStringLiteral("NormalViewFlg%1").arg(n + 1),
-                                                   nutrientDisplayRow(n).normalView ? 1 : 0) != 0;
+        const bool shown = columnShown(menuColumnSet(), n);
         m_grid->setColumnHidden(kFirstNutrientColumn + n, !shown);
         m_shownNutrients += shown ? 1 : 0;
     }
