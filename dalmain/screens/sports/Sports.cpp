@@ -67,8 +67,8 @@ QDate dateOfSetting(const QString &text)
 // open on their own last date.
 QDate startDate()
 {
-    const bool shared = quenkit::GetRegistryInt(settings::kSystemSection, QStringLiteral("SystemSet6"), 1) != 0 &&
-                        quenkit::GetRegistryInt(settings::kSystemSection, QStringLiteral("SystemSet2"), 0) == 0;
+    const bool shared = quenkit::GetRegistryInt(settings::kSystemSection, settings::kSystemSet6, 1) != 0 &&
+                        quenkit::GetRegistryInt(settings::kSystemSection, settings::kSystemSet2, 0) == 0;
     const QDate day = shared ? dateOfSetting(settings::systemString(settings::kDay)) : QDate();
     return day.isValid() ? day : quenkit::today();
 }
