@@ -37,6 +37,14 @@ QByteArray number(double value, int width)
     return QByteArray::fromStdString(fixedText(value, 1, width)).right(width);
 }
 
+QByteArray numbers(const GroupValues &values, int width)
+{
+    QByteArray text;
+    for (double v : values)
+        text += number(v, width);
+    return text;
+}
+
 // Reads the fields of body one after the other.
 class FieldReader
 {
@@ -53,6 +61,11 @@ public:
         return m_body.sliced(start, length);
     }
     QString text(int width) { return quenkit::fromSjis(quenkit::trimmedField(raw(width))); }
+    void values(GroupValues &values, int width)
+    {
+        for (double &v : values)
+            v = value(width);
+    }
     double value(int width) { return readFixedText(quenkit::trimmedField(raw(width)).toStdString()); }
     int whole(int width) { return static_cast<int>(value(width)); }
 
@@ -167,10 +180,8 @@ QByteArray encodeProperIntake(const ProperIntakeSet &set)
     double total = 0;
     for (double g : set.grams)
         total += g;
-    QByteArray body = padded(set.name, NameWidth) + padded(set.groupTable, TableWidth) + number(total, TotalWidth);
-    for (double g : set.grams)
-        body += number(g, ValueWidth);
-    return body;
+    return padded(set.name, NameWidth) + padded(set.groupTable, TableWidth) + number(total, TotalWidth)
+         + numbers(set.grams, ValueWidth);
 }
 
 ProperIntakeSet decodeProperIntake(QByteArrayView body)
@@ -181,8 +192,7 @@ ProperIntakeSet decodeProperIntake(QByteArrayView body)
     set.name = r.text(NameWidth);
     set.groupTable = r.text(TableWidth);
     r.raw(TotalWidth);
-    for (double &g : set.grams)
-        g = r.value(ValueWidth);
+    r.values(set.grams, ValueWidth);
     return set;
 }
 
@@ -206,10 +216,7 @@ GroupException decodeGroupException(QByteArrayView body)
 QByteArray encodeProperUnits(const ProperUnitSet &set)
 {
     using namespace unitrecord;
-    QByteArray body = padded(set.name, NameWidth) + padded(set.exchangeTable, TableWidth);
-    for (double u : set.units)
-        body += number(u, ValueWidth);
-    return body;
+    return padded(set.name, NameWidth) + padded(set.exchangeTable, TableWidth) + numbers(set.units, ValueWidth);
 }
 
 ProperUnitSet decodeProperUnits(QByteArrayView body)
@@ -219,8 +226,7 @@ ProperUnitSet decodeProperUnits(QByteArrayView body)
     FieldReader r(body);
     set.name = r.text(NameWidth);
     set.exchangeTable = r.text(TableWidth);
-    for (double &u : set.units)
-        u = r.value(ValueWidth);
+    r.values(set.units, ValueWidth);
     return set;
 }
 
