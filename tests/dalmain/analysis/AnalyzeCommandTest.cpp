@@ -3,6 +3,7 @@
 
 #include "dalmain/master/BasalMetabolism.h"
 #include "dalmain/master/ExerciseItem.h"
+#include "dalmain/master/FoodRecord.h"
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/userdata/DayMenu.h"
 #include "dalmain/userdata/DayMenuFile.h"
@@ -299,6 +300,69 @@ TEST_F(AnalyzeCommand, MonthOfMenusExerciseAndWeights)
         << qPrintable(history);
     EXPECT_TRUE(history.contains(QStringLiteral("2024/02         1800.0 ") + one(walkKcal(60, 62)).rightJustified(14)))
         << qPrintable(history);
+}
+
+// A user with the shipped ten-group table and the diabetes list with its 1,200 kcal units: a day
+// of rice and こんにゃく in the group and exchange sections, the こんにゃく moved by the table's
+// exception from the potatoes to the mushrooms and seaweeds.
+TEST_F(AnalyzeCommand, GroupAndExchangeTablesOfTheProfile)
+{
+    const quint16 rice = quint16(officialFoodNumber(1, 88));
+    const quint16 konnyaku = quint16(officialFoodNumber(2, 3));
+    ASSERT_EQ(writeFoodTable(m_folders.dataFile(QStringLiteral("食品.FDB")),
+                             {foodOf(rice, "rice", 1, {{EnergyKcal, 156}}), foodOf(konnyaku, "konnyaku", 2, {{EnergyKcal, 5}})}),
+              1);
+    for (const QString &table : {QStringLiteral("食品群別.DBF"), QStringLiteral("fg食品群別表１０群.DBF"),
+                                 QStringLiteral("糖尿交換表.DAT"), QStringLiteral("適正単位.DBF")})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + table, m_folders.dataFile(table)));
+    UserProfile user;
+    user.number = 4;
+    user.reading = QStringLiteral("ｽｽﾞｷｲﾁﾛｳ");
+    user.name = QStringLiteral("鈴木一郎");
+    user.age = 50;
+    user.height = QStringLiteral("170");
+    user.foodGroupTable = QStringLiteral("食品群別表１０群");
+    user.exchangeTable = QStringLiteral("糖尿病食品交換表 第６版");
+    user.unitTable = QStringLiteral("糖尿病 1200kcal(15単位)");
+    ASSERT_EQ(writeUserRecord(user), 1);
+    DayMenu day;
+    day.dateKey = "20240301";
+    day.entries[Breakfast][0] = {rice, 1500};
+    day.entries[Breakfast][1] = {konnyaku, 500};
+    for (int row : {int(Breakfast), kDayRow}) {
+        day.groupsAsEntered[row][0] = 150;
+        day.groupsAsEntered[row][1] = 50;
+    }
+    ASSERT_TRUE(testsupport::writeFile(m_folders.dataFile(dayMenuFileName(4)), encodeDayMenu(day)));
+
+    const testsupport::CliResult r = analyze({QStringLiteral("4"), QStringLiteral("--day"), QStringLiteral("2024-03-01")});
+    ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
+    const QString exchange = sectionOf(r.out, QStringLiteral("食品交換表\r\n"));
+    EXPECT_TRUE(exchange.startsWith(QStringLiteral(
+        "食品交換表\r\n群名            朝     昼     夕     間    合計  適正単位   差    充足確立\r\n")))
+        << qPrintable(exchange);
+    // 150 g at 156 kcal are 2.925 units of 表１ against 7; 50 g of 表６ are 0.17 against 1.
+    EXPECT_TRUE(exchange.contains(QStringLiteral(
+        "表１            2.9    0.0    0.0    0.0    2.9    7.0   -4.1     41.8\r\n")))
+        << qPrintable(exchange);
+    EXPECT_TRUE(exchange.contains(QStringLiteral(
+        "表６            0.2    0.0    0.0    0.0    0.2    1.0   -0.8     16.7\r\n")))
+        << qPrintable(exchange);
+    EXPECT_EQ(exchange.count(QStringLiteral("\r\n")), 2 + 9 + 1);   // the nine groups of the list
+
+    // No proper-intake set: the comparison columns stay empty.
+    const QString groups = sectionOf(r.out, QStringLiteral("食品群別表\r\n"));
+    EXPECT_TRUE(groups.contains(QStringLiteral("穀類          150.0    0.0    0.0    0.0  150.0") + QString(23, QLatin1Char(' '))
+                                + QStringLiteral("\r\n")))
+        << qPrintable(groups);
+    EXPECT_TRUE(groups.contains(QStringLiteral("いも類          0.0    0.0    0.0    0.0    0.0"))) << qPrintable(groups);
+    EXPECT_TRUE(groups.contains(QStringLiteral("きのこ藻類     50.0    0.0    0.0    0.0   50.0"))) << qPrintable(groups);
+    EXPECT_EQ(groups.count(QStringLiteral("\r\n")), 2 + 10 + 1);
+
+    // The fixture's user names no tables: neither section is written.
+    const testsupport::CliResult plain = analyze({kUserName, QStringLiteral("--day"), QStringLiteral("2024-01-05")});
+    EXPECT_FALSE(plain.out.contains(QStringLiteral("食品交換表")));
+    EXPECT_FALSE(plain.out.contains(QStringLiteral("食品群別表")));
 }
 
 TEST_F(AnalyzeCommand, RefusedRequests)
