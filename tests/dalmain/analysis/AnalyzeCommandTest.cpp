@@ -300,6 +300,21 @@ TEST_F(AnalyzeCommand, MonthOfMenusExerciseAndWeights)
         << qPrintable(history);
     EXPECT_TRUE(history.contains(QStringLiteral("2024/02         1800.0 ") + one(walkKcal(60, 62)).rightJustified(14)))
         << qPrintable(history);
+
+    // Chosen days take the exercise and weights of those days only: 5 January's walk, and no
+    // measurement on either day.
+    const testsupport::CliResult chosen =
+        analyze({kUserName, QStringLiteral("--days"), QStringLiteral("2024-01-05,2024-01-31")});
+    ASSERT_EQ(chosen.exitCode, 0) << qPrintable(chosen.err);
+    EXPECT_TRUE(chosen.out.contains(QStringLiteral("運動消費 %1 kcal\r\n基礎代謝 %2 kcal\r\n")
+                                        .arg(one(walkKcal(60, 58)), one(standard * 58 + 0.05))))
+        << qPrintable(chosen.out);
+    EXPECT_TRUE(chosen.out.contains(QStringLiteral("記録日数 1\r\n")));
+    EXPECT_EQ(sectionOf(chosen.out, QStringLiteral("体重  ")), QStringLiteral("体重               ***** kg\r\n") + kSeparator);
+    // Its history has the chosen days, the first with its walk.
+    EXPECT_TRUE(chosen.out.contains(QStringLiteral("2024/01/05         1000.0 ") + one(walkKcal(60, 58)).rightJustified(14)
+                                    + QStringLiteral("          *****\r\n2024/01/31         2400.0            0.0")))
+        << qPrintable(chosen.out);
 }
 
 // A user with the shipped ten-group table and the diabetes list with its 1,200 kcal units: a day
