@@ -155,6 +155,20 @@ void computeBodyFigures(EnergyBalance &balance, AnalysisPeriod period, const QBy
         balance.bodyFat = fat / measured;
 }
 
+QString pfcTargetText(const PfcTargets &t)
+{
+    return QString::asprintf("(目安:P:%d-%d%% F:%d-%d%% C:%d-%d%%)", t.proteinLower, t.proteinUpper, t.fatLower,
+                             t.fatUpper, t.carbohydrateLower, t.carbohydrateUpper);
+}
+
+QString weightRecordDateText(const EnergyBalance &balance)
+{
+    if (!balance.weightFromOtherDay || balance.weightDate.size() != 8)
+        return QString();
+    const QString d = QString::fromLatin1(balance.weightDate);
+    return QStringLiteral("（記録日：%1/%2/%3）").arg(d.left(4), d.mid(4, 2), d.mid(6, 2));
+}
+
 QString exerciseTimeText(double minutes)
 {
     const long whole = minutes > 0 ? static_cast<long>(minutes) : 0;

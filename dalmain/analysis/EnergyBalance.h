@@ -72,6 +72,11 @@ std::optional<WeightRecord> weightInForce(const QList<WeightRecord> &weights, QB
 void computeBodyFigures(EnergyBalance &balance, AnalysisPeriod period, const QByteArray &periodKey,
                         const QList<QByteArray> &dates, const QList<WeightRecord> &weights);
 
+// "(目安:P:10-15% F:20-25% C:60-70%)".
+QString pfcTargetText(const PfcTargets &targets);
+// "（記録日：2024/01/20）" when the day's weight is another day's measurement; empty otherwise.
+QString weightRecordDateText(const EnergyBalance &balance);
+
 // "(運動時間:01時間30分)" of the exercise minutes, cut to whole minutes.
 QString exerciseTimeText(double minutes);
 

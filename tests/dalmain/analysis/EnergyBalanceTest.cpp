@@ -58,6 +58,7 @@ TEST(PfcBalance, NoEnergyNoBalanceAndTargetsFromSettings)
     narrow.proteinLower = 12;
     narrow.proteinUpper = 13;
     EXPECT_EQ(oneDecimal(pfcBalance(total, narrow).chartValue[PfcProtein]), "83.3");
+    EXPECT_EQ(pfcTargetText(PfcTargets()), QStringLiteral("(目安:P:10-15% F:20-25% C:60-70%)"));
 }
 
 TEST(StandardWeight, HeightOf160Centimetres)
@@ -149,6 +150,12 @@ TEST_F(BodyFigures, OfADay)
         EXPECT_EQ(b.weightFromOtherDay, c.otherDay);
         EXPECT_EQ(b.weightDate, QByteArray(c.date));
     }
+    EnergyBalance other;
+    computeBodyFigures(other, AnalysisPeriod::Day, "20240125", {}, weights);
+    EXPECT_EQ(weightRecordDateText(other), QStringLiteral("（記録日：2024/01/20）"));
+    computeBodyFigures(other, AnalysisPeriod::Day, "20240120", {}, weights);
+    EXPECT_EQ(weightRecordDateText(other), QString());
+
     EnergyBalance none;
     computeBodyFigures(none, AnalysisPeriod::Day, "20240120", {}, {});
     EXPECT_EQ(none.bodyWeight, -1.0);
