@@ -32,16 +32,25 @@ QByteArray padded(const QString &text, int width)
     return bytes + QByteArray(width - bytes.size(), ' ');
 }
 
-QByteArray number(double value, int width)
+// value with one decimal in width characters; none when it does not fit, so that no record is
+// written with a cut number.
+std::optional<QByteArray> number(double value, int width)
 {
-    return QByteArray::fromStdString(fixedText(value, 1, width)).right(width);
+    const QByteArray text = QByteArray::fromStdString(fixedText(value, 1, width));
+    if (text.size() > width)
+        return std::nullopt;
+    return text;
 }
 
-QByteArray numbers(const GroupValues &values, int width)
+std::optional<QByteArray> numbers(const GroupValues &values, int width)
 {
     QByteArray text;
-    for (double v : values)
-        text += number(v, width);
+    for (double v : values) {
+        const std::optional<QByteArray> one = number(v, width);
+        if (!one)
+            return std::nullopt;
+        text += *one;
+    }
     return text;
 }
 
@@ -180,8 +189,11 @@ QByteArray encodeProperIntake(const ProperIntakeSet &set)
     double total = 0;
     for (double g : set.grams)
         total += g;
-    return padded(set.name, NameWidth) + padded(set.groupTable, TableWidth) + number(total, TotalWidth)
-         + numbers(set.grams, ValueWidth);
+    const std::optional<QByteArray> sum = number(total, TotalWidth);
+    const std::optional<QByteArray> grams = numbers(set.grams, ValueWidth);
+    if (!sum || !grams)
+        return {};
+    return padded(set.name, NameWidth) + padded(set.groupTable, TableWidth) + *sum + *grams;
 }
 
 ProperIntakeSet decodeProperIntake(QByteArrayView body)
@@ -216,7 +228,10 @@ GroupException decodeGroupException(QByteArrayView body)
 QByteArray encodeProperUnits(const ProperUnitSet &set)
 {
     using namespace unitrecord;
-    return padded(set.name, NameWidth) + padded(set.exchangeTable, TableWidth) + numbers(set.units, ValueWidth);
+    const std::optional<QByteArray> units = numbers(set.units, ValueWidth);
+    if (!units)
+        return {};
+    return padded(set.name, NameWidth) + padded(set.exchangeTable, TableWidth) + *units;
 }
 
 ProperUnitSet decodeProperUnits(QByteArrayView body)

@@ -86,6 +86,7 @@ struct ProperIntakeSet {
     GroupValues grams{};
     bool operator==(const ProperIntakeSet &) const = default;
 };
+// Empty when a value does not fit its field (grams of a group from 10000, a total from 100000).
 QByteArray encodeProperIntake(const ProperIntakeSet &set);
 ProperIntakeSet decodeProperIntake(QByteArrayView body);
 
@@ -107,6 +108,7 @@ struct ProperUnitSet {
     GroupValues units{};
     bool operator==(const ProperUnitSet &) const = default;
 };
+// Empty when a value does not fit its field (10000 units and more).
 QByteArray encodeProperUnits(const ProperUnitSet &set);
 ProperUnitSet decodeProperUnits(QByteArrayView body);
 

@@ -52,6 +52,18 @@ TEST_F(GroupTables, RecordsKeepTheirFixedLengths)
         EXPECT_TRUE(width == 247 || width == 175 || width == 9 || width == 168) << width;
     }
     EXPECT_EQ(encodeExchangeRecord(0x1234, 7), QByteArray("\x34\x12\0\0\0\x07", 6));
+
+    // A number too wide for its field makes no record rather than a cut one.
+    ProperIntakeSet wide{QStringLiteral("a"), QStringLiteral("b"), {}};
+    wide.grams[0] = 9999.9;
+    EXPECT_EQ(encodeProperIntake(wide).size(), 175);
+    wide.grams[0] = 10000;
+    EXPECT_TRUE(encodeProperIntake(wide).isEmpty());
+    wide.grams.fill(9000);   // each fits, the total of 162000 does not
+    EXPECT_TRUE(encodeProperIntake(wide).isEmpty());
+    ProperUnitSet many{QStringLiteral("a"), QStringLiteral("b"), {}};
+    many.units[17] = 12345;
+    EXPECT_TRUE(encodeProperUnits(many).isEmpty());
 }
 
 TEST_F(GroupTables, GroupDataByTheProfilesNames)
