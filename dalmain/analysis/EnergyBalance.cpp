@@ -3,6 +3,7 @@
 #include "dalmain/master/ExerciseEnergy.h"
 #include "dalmain/master/FixedText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace dalmain {
@@ -28,6 +29,11 @@ double pfcChartValue(double percent, int lower, int upper)
     if (percent > upper)
         return upper > 0 ? percent / upper * 100.0 : 100.0;
     return 100.0;
+}
+
+double pfcChartRadius(double value, double halfSize)
+{
+    return std::min(value, kPfcChartLimit) / 100.0 * 1.1 * halfSize;
 }
 
 PfcBalance pfcBalance(const NutrientVector &dayTotal, const PfcTargets &targets)

@@ -20,6 +20,9 @@ enum PfcAxis : int { PfcProtein = 0, PfcFat = 1, PfcCarbohydrate = 2 };
 
 // PFC values above this are drawn at it.
 constexpr double kPfcChartLimit = 500.0;
+// The distance of a chart value's point from the centre of a chart whose half size is
+// halfSize: 100 lies on the target triangle at 1.1 x halfSize.
+double pfcChartRadius(double value, double halfSize);
 
 // Percent of energy from protein (4 kcal/g), fat (9 kcal/g) and carbohydrate (4 kcal/g), and
 // the chart value of each axis: 100 inside its target range, pct / lower x 100 below it,

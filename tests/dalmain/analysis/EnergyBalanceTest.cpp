@@ -58,6 +58,8 @@ TEST(PfcBalance, NoEnergyNoBalanceAndTargetsFromSettings)
     narrow.proteinLower = 12;
     narrow.proteinUpper = 13;
     EXPECT_EQ(oneDecimal(pfcBalance(total, narrow).chartValue[PfcProtein]), "83.3");
+    EXPECT_DOUBLE_EQ(pfcChartRadius(100, 50), 55);
+    EXPECT_DOUBLE_EQ(pfcChartRadius(800, 50), 275);   // drawn at 500
     EXPECT_EQ(pfcTargetText(PfcTargets()), QStringLiteral("(目安:P:10-15% F:20-25% C:60-70%)"));
 }
 
