@@ -1,11 +1,13 @@
 // dalmora analyze: the analysis of a user's day, month, year or chosen days, written as the
-// aligned plain text of the saved analysis.
+// aligned plain text of the saved analysis with every section.
 
 #include "Arguments.h"
 #include "Command.h"
 
 #include "dalmain/analysis/AnalysisText.h"
 #include "dalmain/master/EntryNutrients.h"
+#include "dalmain/analysis/AnalysisRun.h"
+#include "dalmain/analysis/GroupAnalysis.h"
 #include "dalmain/analysis/IntakeAggregation.h"
 #include "dalmain/analysis/NutrientCoverage.h"
 #include "dalmain/master/FoodTable.h"
@@ -188,21 +190,31 @@ int run(cli::Context &ctx, QStringList args)
 
     const dalmain::IntakeStandard &standard = session.intakeStandard();
     const bool wasteRatioOn = dalmain::wasteRatioOption();
-    const dalmain::AnalysisResult result = dalmain::RunAnalysis(request, foods, standard, wasteRatioOn);
+    dalmain::reloadPfcTargets();
+    const dalmain::UserProfile &profile = *session.profile();
+    const dalmain::GroupAnalysisData groups = dalmain::LoadGroupAnalysis(profile, cache);
+    dalmain::AnalysisSubject subject = dalmain::analysisSubject(profile);
+    subject.groups = &groups;
+    const dalmain::AnalysisResult result = dalmain::RunAnalysis(request, foods, standard, wasteRatioOn, subject);
 
-    dalmain::NutrientFlags rows{};
+    dalmain::AnalysisReport report;
+    report.period = request.period;
+    report.result = &result;
+    report.standard = &standard;
+    report.user = &profile;
+    report.groups = dalmain::groupTableText(groups, profile);
+    report.exchange = dalmain::exchangeTableText(groups, profile);
     if (allNutrients)
-        rows.fill(true);
+        report.nutrientRows.fill(true);
     else
-        rows = dalmain::readNutrientSelection();
-
-    ctx.out << dalmain::analysisTitleLine(request.period) << dalmain::analysisDateLine(request.period, result.periodKey)
-            << dalmain::analysisSeparatorLine() << dalmain::plainNutrientTable(result, standard, rows)
-            << dalmain::analysisSeparatorLine();
+        report.nutrientRows = dalmain::readNutrientSelection();
+    dalmain::ReportSections sections;
+    sections.fill(true);
+    ctx.out << dalmain::plainAnalysisText(report, sections);
     if (coverage) {
         const dalmain::NutrientCoverage measured =
             dalmain::measureCoverage(request, dalmain::CoverageFoods::fromCache(cache), wasteRatioOn);
-        ctx.out << dalmain::coverageText(measured, rows) << dalmain::analysisSeparatorLine();
+        ctx.out << dalmain::coverageText(measured, report.nutrientRows) << dalmain::analysisSeparatorLine();
     }
     return cli::ExitOk;
 }

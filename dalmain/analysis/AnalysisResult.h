@@ -56,6 +56,17 @@ struct EnergyBalance {
     double bodyFat = 0;                  // percent; -1 when no record exists
     bool weightFromOtherDay = false;     // the weight record used is not the analysed day's
     QByteArray weightDate;               // YYYYMMDD of that record
+    double dailyConsumption = 0;         // kcal: exercise + basal outside exercise + life (一日消費)
+    double intakeDifference = 0;         // kcal: energy eaten - one-day consumption (摂取との差)
+};
+
+// Protein, fat and carbohydrate as percent of the energy eaten, and their points on the PFC
+// chart (100 on the target triangle). valid is false when no energy was eaten.
+struct PfcBalance {
+    bool valid = false;
+    std::array<double, 3> percent{};      // P, F, C
+    std::array<bool, 3> hasPoint{};       // false for a nutrient not eaten
+    std::array<double, 3> chartValue{};
 };
 
 using MealRows = std::array<NutrientVector, kAnalysisMeals>;
@@ -80,6 +91,7 @@ struct AnalysisResult {
     // Per nutrient, percent of the middle of the reference range.
     NutrientVector targetRate{};
     EnergyBalance energyBalance;
+    PfcBalance pfc;
     // Grams per food group and exchange units per exchange group, for 朝, 昼, 夕, 間 and total.
     GroupRows groupAmounts{};
     GroupRows exchangeUnits{};

@@ -1,5 +1,6 @@
 #include "dalmain/analysis/IntakeAggregation.h"
 
+#include "dalmain/analysis/GroupAnalysis.h"
 #include "dalmain/userdata/DayMenu.h"
 #include "dalmain/userdata/DayMenuFile.h"
 
@@ -125,8 +126,16 @@ QList<int> analysisRecords(const AnalysisRequest &request)
     return FindDayMenus(request.user, request.periodKey);
 }
 
+double storedEnergy(const DayMenu &menu)
+{
+    double energy = 0;
+    for (int meal = 0; meal < kMealCount; ++meal)
+        energy += menu.totals[meal][EnergyKcal];
+    return energy;
+}
+
 int SumIntake(AnalysisResult &result, const AnalysisRequest &request, const EntryFoodIndex &foods,
-              bool wasteRatioOn)
+              bool wasteRatioOn, std::vector<MenuDayEnergy> *countedDays, const GroupAnalysisData *groups)
 {
     const bool selection = request.period == AnalysisPeriod::Selection;
     if (!selection && request.periodKey.size() != periodKeyLength(request.period))
@@ -143,6 +152,10 @@ int SumIntake(AnalysisResult &result, const AnalysisRequest &request, const Entr
         if (!reader.read(record, menu))
             continue;
         AddDayIntake(result, menu, foods, wasteRatioOn);
+        if (groups)
+            AddDayGroups(result, menu, *groups, wasteRatioOn);
+        if (countedDays)
+            countedDays->push_back({menu.dateKey, storedEnergy(menu)});
         ++days;
     }
     return days;
@@ -169,6 +182,11 @@ void ComputeRates(AnalysisResult &result, const IntakeStandard &standard)
         const double intake = result.dayTotal[static_cast<size_t>(i)];
         result.sufficiencyRate[static_cast<size_t>(i)] = sufficiencyRate(intake, r.lower, r.upper);
         result.targetRate[static_cast<size_t>(i)] = targetRate(intake, r.lower, r.upper);
+        if (intake > 0.0) {
+            for (int meal = 0; meal < kAnalysisMeals; ++meal)
+                result.mealShares[meal][static_cast<size_t>(i)] =
+                    result.mealSums[meal][static_cast<size_t>(i)] / intake * 100.0;
+        }
     }
 }
 

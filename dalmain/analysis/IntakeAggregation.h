@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dalmain/analysis/AnalysisHistory.h"
 #include "dalmain/analysis/AnalysisResult.h"
 #include "dalmain/master/EntryNutrients.h"
 #include "dalmain/analysis/Sufficiency.h"
@@ -18,6 +19,7 @@
 namespace dalmain {
 
 struct DayMenu;
+class GroupAnalysisData;
 
 // The foods an analysis reads, found by number in constant time. When a number occurs more
 // than once, the first food added wins, as a search of the table in record order would find.
@@ -68,8 +70,14 @@ QList<int> analysisRecords(const AnalysisRequest &request);
 // begins with the period key, in file order, and a selection each listed record that can still
 // be read. Returns the number of records summed; calendar days without a record do not count.
 // A missing menu file or a key that does not fit the period gives 0 and leaves the sums zero.
+// countedDays, when given, receives each summed record's date key and stored energy; groups,
+// when given, adds each record's group amounts and exchange units.
 int SumIntake(AnalysisResult &result, const AnalysisRequest &request, const EntryFoodIndex &foods,
-              bool wasteRatioOn);
+              bool wasteRatioOn, std::vector<MenuDayEnergy> *countedDays = nullptr,
+              const GroupAnalysisData *groups = nullptr);
+
+// The energy a record stores for its four meals.
+double storedEnergy(const DayMenu &menu);
 
 // Turns the sums of days records into the average day: meal sums, day total, group amounts
 // and exchange units are divided by days + 0.000005, the food counts become whole numbers by
@@ -78,7 +86,7 @@ int SumIntake(AnalysisResult &result, const AnalysisRequest &request, const Entr
 void AverageIntake(AnalysisResult &result, int days);
 
 // Fills the sufficiency and target rates of every nutrient from the day total and the user's
-// reference values.
+// reference values, and each meal's share of the day total (left 0 where the total is 0).
 void ComputeRates(AnalysisResult &result, const IntakeStandard &standard);
 
 // A whole run: a cleared result, the intake sums and food counts, the average for a period

@@ -1,11 +1,19 @@
 // The analyze command end to end: a user, a food table, reference intakes and a menu file in a
 // fresh data folder, analysed by the tool as a user would run it.
 
+#include "dalmain/master/BasalMetabolism.h"
+#include "dalmain/master/ExerciseItem.h"
+#include "dalmain/master/FoodRecord.h"
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/userdata/DayMenu.h"
 #include "dalmain/userdata/DayMenuFile.h"
+#include "dalmain/userdata/ExerciseLog.h"
+#include "dalmain/userdata/UserLogTemplates.h"
 #include "dalmain/userdata/UserStore.h"
+#include "dalmain/userdata/WeightLog.h"
 
+#include "quenkit/dbf/Dbf.h"
+#include "quenkit/text/ShiftJis.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +56,18 @@ QByteArray referenceIntakesText()
     return text;
 }
 
+// A food of the composition table with the given values per 100 g.
+FoodRecord foodOf(quint16 number, const char *name, int group, std::initializer_list<std::pair<int, double>> values)
+{
+    FoodRecord food;
+    food.number = number;
+    food.name = name;
+    food.group = group;
+    for (const auto &[nutrient, value] : values)
+        food.nutrients[nutrient] = value;
+    return food;
+}
+
 DayMenu breakfastOf(const char *dateKey, quint16 tenths)
 {
     DayMenu day;
@@ -62,14 +82,7 @@ class AnalyzeCommand : public ::testing::Test
 protected:
     void SetUp() override
     {
-        FoodRecord food;
-        food.number = kFood;
-        food.name = "test food";
-        food.group = 1;
-        food.nutrients[EnergyKcal] = 200;
-        food.nutrients[Protein] = 10;
-        food.nutrients[SaltEquivalent] = 1.0;
-        food.wasteRatio = 0;
+        const FoodRecord food = foodOf(kFood, "test food", 1, {{EnergyKcal, 200}, {Protein, 10}, {SaltEquivalent, 1.0}});
         ASSERT_EQ(writeFoodTable(m_folders.dataFile(QStringLiteral("食品.FDB")), {food}), 1);
         ASSERT_TRUE(testsupport::writeFile(m_folders.dataFile(QStringLiteral("jk2010.dat")), referenceIntakesText()));
 
@@ -108,15 +121,28 @@ const QString kTableHead = QStringLiteral(
     "栄養バランス\r\n"
     "成分名       単位 基準値下限 基準値上限     摂取量   差      判定 充足確率\r\n");
 
+// The section of out that begins with head, up to and including its separator line; empty
+// when out has none.
+QString sectionOf(const QString &out, const QString &head)
+{
+    const qsizetype start = out.indexOf(head);
+    if (start < 0)
+        return {};
+    const qsizetype end = out.indexOf(kSeparator, start);
+    return end < 0 ? QString() : out.mid(start, end + kSeparator.size() - start);
+}
+
 TEST_F(AnalyzeCommand, MonthWithEveryNutrient)
 {
     const testsupport::CliResult r =
         analyze({kUserName, QStringLiteral("--month"), QStringLiteral("2024-01"), QStringLiteral("--all-nutrients")});
     ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
-    const QStringList lines = r.out.split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 2 + 1 + 2 + 37 + 1 + 1) << qPrintable(r.out);
-    EXPECT_TRUE(r.out.startsWith(QStringLiteral("分析結果 [月間分析]\r\n分析日付 [2024/01]\r\n") + kSeparator + kTableHead));
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("分析結果 [月間分析]\r\n分析日付 [2024/01]\r\n") + kSeparator));
     EXPECT_TRUE(r.out.endsWith(kSeparator));
+    // Numbered as if the table came right after the title, the date and their separator.
+    const QString table = sectionOf(r.out, kTableHead);
+    const QStringList lines = (kSeparator + kSeparator + kSeparator + table).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 3 + 2 + 37 + 1 + 1) << qPrintable(r.out);
     // 5400 kcal, 270 g protein and 27 g salt over 3.000005 days. Energy and protein lie within
     // their references; salt at 8.99998 g is 119.9998 % of its upper bound, a slight excess
     // although the rate prints as 120.00.
@@ -138,13 +164,13 @@ TEST_F(AnalyzeCommand, DaySelectionAndTheNutrientSelection)
         "食塩相当量      g        0.0        7.5        5.0    0.0     ● 100.00\r\n");
     testsupport::CliResult r = analyze({QString::number(kUserNumber), QStringLiteral("--day"), QStringLiteral("2024-01-05")});
     ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
-    EXPECT_EQ(r.out, QStringLiteral("分析結果 [一日分析]\r\n分析日付 [2024/01/05]\r\n") + kSeparator + kTableHead + rows
-                         + kSeparator);
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("分析結果 [一日分析]\r\n分析日付 [2024/01/05]\r\n") + kSeparator));
+    EXPECT_EQ(sectionOf(r.out, kTableHead), kTableHead + rows + kSeparator);
 
     // The same day chosen twice is one day; a chosen set has no date line.
     r = analyze({kUserName, QStringLiteral("--days"), QStringLiteral("2024-01-05,2024-01-05")});
     ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
-    EXPECT_EQ(r.out.left(r.out.indexOf(kTableHead)), QStringLiteral("分析結果 [選択分析]\r\n") + kSeparator);
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("分析結果 [選択分析]\r\n") + kSeparator + QStringLiteral("ユーザー番号 3\r\n")));
     EXPECT_TRUE(r.out.contains(QStringLiteral("       1000   -500     ＊  66.67\r\n"))) << qPrintable(r.out);
 
     // A day without a record analyses as nothing eaten.
@@ -157,17 +183,8 @@ TEST_F(AnalyzeCommand, DaySelectionAndTheNutrientSelection)
 // vitamin D adds nothing, and the coverage tells that the total rests on 100 of the 140 g eaten.
 TEST_F(AnalyzeCommand, CoverageOfADayWithAFoodOfUnknownVitaminD)
 {
-    FoodRecord known;
-    known.number = kFood;
-    known.name = "known";
-    known.group = 1;
-    known.nutrients[EnergyKcal] = 200;
-    known.nutrients[VitaminD] = 2.0;
-    FoodRecord unknown;
-    unknown.number = 2;
-    unknown.name = "unknown vitamin D";
-    unknown.group = 10;
-    unknown.nutrients[EnergyKcal] = 100;
+    const FoodRecord known = foodOf(kFood, "known", 1, {{EnergyKcal, 200}, {VitaminD, 2.0}});
+    FoodRecord unknown = foodOf(2, "unknown vitamin D", 10, {{EnergyKcal, 100}});
     unknown.setUnknown(VitaminD);
     unknown.wasteRatio = 20;
     ASSERT_EQ(writeFoodTable(m_folders.dataFile(QStringLiteral("食品.FDB")), {known, unknown}), 1);
@@ -179,8 +196,10 @@ TEST_F(AnalyzeCommand, CoverageOfADayWithAFoodOfUnknownVitaminD)
     const testsupport::CliResult r = analyze({kUserName, QStringLiteral("--day"), QStringLiteral("2024-03-01"),
                                               QStringLiteral("--all-nutrients"), QStringLiteral("--coverage")});
     ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
-    const QStringList lines = r.out.split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 2 + 1 + 2 + 37 + 1 + 1 + 37 + 1 + 1) << qPrintable(r.out);
+    const QString sections = kSeparator + kSeparator + kSeparator + sectionOf(r.out, kTableHead)
+                           + sectionOf(r.out, QStringLiteral("既知の値の割合"));
+    const QStringList lines = sections.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 3 + 2 + 37 + 1 + 1 + 37 + 1 + 1) << qPrintable(r.out);
     EXPECT_TRUE(lines[23].contains(QStringLiteral("       2.0 "))) << qPrintable(lines[23]);   // 2 μg from the known food only
     EXPECT_EQ(lines[43], QStringLiteral("既知の値の割合 (摂取した食品 140.0 g のうち)"));
     EXPECT_EQ(lines[44], QStringLiteral("ｴﾈﾙｷﾞｰ       kcal  100.0 %  (140.0 of 140.0 g)"));
@@ -192,6 +211,173 @@ TEST_F(AnalyzeCommand, CoverageOfADayWithAFoodOfUnknownVitaminD)
         analyze({kUserName, QStringLiteral("--day"), QStringLiteral("2024-03-01"), QStringLiteral("--all-nutrients")});
     EXPECT_EQ(plain.out, r.out.left(plain.out.size()));
     EXPECT_FALSE(plain.out.contains(QStringLiteral("既知の値の割合")));
+}
+
+// A month of a woman of 30 (basal standard 21.7 kcal/kg, activity level II) with menus,
+// exercise and weights: the energy balance, PFC and body figures of the tool against the same
+// figures worked out here from the formulas, step by step.
+TEST_F(AnalyzeCommand, MonthOfMenusExerciseAndWeights)
+{
+    const FoodRecord food = foodOf(kFood, "test food", 1, {{EnergyKcal, 200}, {Protein, 10}, {Fat, 5}, {Carbohydrate, 25}});
+    ASSERT_EQ(writeFoodTable(m_folders.dataFile(QStringLiteral("食品.FDB")), {food}), 1);
+    // The fixture's days again, with the energy that saving them stores.
+    QByteArray menus;
+    for (auto [date, tenths] : {std::pair{"20240105", 5000}, {"20240201", 9000}, {"20240110", 10000},
+                                {"20230120", 9000}, {"20240131", 12000}}) {
+        DayMenu d = breakfastOf(date, quint16(tenths));
+        d.totals[Breakfast][EnergyKcal] = tenths * 0.1 * 2.0;
+        menus += encodeDayMenu(d);
+    }
+    ASSERT_TRUE(testsupport::writeFile(m_folders.dataFile(dayMenuFileName(kUserNumber)), menus));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + kBasalTable,
+                            m_folders.dataFile(kBasalTable)));
+    ASSERT_EQ(quenkit::createDbfTable(kExerciseItemTable, exerciseItemFields()), 1);
+    auto item = [](unsigned number, const char16_t *name, double af) {
+        ExerciseItem i;
+        i.number = number;
+        i.name = quenkit::toSjis(name);
+        i.af = af;
+        i.afText = afFieldText(af);
+        return i;
+    };
+    for (const ExerciseItem &i : {item(2, u"歩く", 4.0), item(3, u"家事", 0.0)})
+        ASSERT_EQ(quenkit::WriteDBFRecord(nullptr, kExerciseItemTable, encodeExerciseItem(i), exerciseItemNumberField(),
+                                          quenkit::WriteNewOnly),
+                  1);
+    ASSERT_EQ(quenkit::createDbfTable(exerciseLogName(kUserNumber), exerciseLogFields()), 1);
+    ASSERT_EQ(quenkit::createDbfTable(weightLogName(kUserNumber), weightLogFields()), 1);
+
+    // Weights: 58 kg in December is in force on 5 January; 60 kg (30 % fat) from 10 January,
+    // 62 kg (fat not measured) from 25 January.
+    for (const WeightRecord &w : {WeightRecord{"20231220", 58.0, 28.0}, WeightRecord{"20240110", 60.0, 30.0},
+                                  WeightRecord{"20240125", 62.0, 0.0}})
+        ASSERT_TRUE(SaveWeight(kUserNumber, w));
+    // Exercise: 60 minutes' walk on 5 January; 30 minutes' walk and 100 kcal of housework
+    // without minutes on 25 January; a walk in February that the month does not take.
+    const ExerciseSlot walk60{2, 60, "  4.0", {}};
+    const ExerciseSlot walk30{2, 30, "  4.0", {}};
+    const ExerciseSlot housework{3, 9999, "100.0", {}};
+    ASSERT_TRUE(SaveExerciseDay(kUserNumber, "20240105", {walk60}));
+    ASSERT_TRUE(SaveExerciseDay(kUserNumber, "20240125", {walk30, housework}));
+    ASSERT_TRUE(SaveExerciseDay(kUserNumber, "20240201", {walk60}));
+
+    const testsupport::CliResult r = analyze({kUserName, QStringLiteral("--month"), QStringLiteral("2024-01")});
+    ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
+
+    // January's menus: 500, 1000 and 1200 g of the food over 3 days.
+    const double days = 3 + 0.000005;
+    const double grams = 500 + 1000 + 1200;
+    const double energy = grams * 2.0 / days, protein = grams * 0.10 / days, fat = grams * 0.05 / days,
+                 carbohydrate = grams * 0.25 / days;
+    auto one = [](double v) { return QString::asprintf("%.1f", v); };
+    EXPECT_EQ(sectionOf(r.out, QStringLiteral("PFCﾊﾞﾗﾝｽ")),
+              QStringLiteral("PFCﾊﾞﾗﾝｽ     P %1%  F %2%  C %3%\r\n")
+                      .arg(one(protein * 4 / energy * 100), one(fat * 9 / energy * 100),
+                           one(carbohydrate * 4 / energy * 100))
+                  + kSeparator);
+
+    const double standard = 21.7;
+    auto walkKcal = [&](int minutes, double kg) { return 4.0 * standard * kg * minutes / 1440.0 + 0.05; };
+    const double exerciseSum = walkKcal(60, 58) + walkKcal(30, 62) + 100.0;
+    const double basalSum = (standard * 58 + 0.05) + (standard * 62 + 0.05);
+    const double exercise = exerciseSum / 2, minutes = (60 + 30) / 2.0, basal = basalSum / 2;
+    const double outside = (1440 - minutes) / 1440.0 * basal;
+    const double life = outside * 0.75;
+    const double daily = exercise + outside + life;
+    EXPECT_EQ(sectionOf(r.out, QStringLiteral("運動消費")),
+              QStringLiteral("運動消費 %1 kcal\r\n基礎代謝 %2 kcal\r\n生活消費 %3 kcal\r\n一日消費 %4 kcal\r\n"
+                             "摂取との差 %5 kcal\r\n記録日数 2\r\n")
+                      .arg(one(exercise), one(basal), one(life), one(daily), QString::asprintf("%+.1f", energy - daily))
+                  + kSeparator);
+    EXPECT_EQ(sectionOf(r.out, QStringLiteral("体重  ")), QStringLiteral("体重               61.0 kg\r\n") + kSeparator);
+    EXPECT_EQ(sectionOf(r.out, QStringLiteral("体脂肪率")), QStringLiteral("体脂肪率           30.0 %\r\n") + kSeparator);
+
+    // The history is the year's months with menus: January and February, each month's energy
+    // the average of its days.
+    const QString history = sectionOf(r.out, QStringLiteral("エネルギー、体重の履歴"));
+    EXPECT_TRUE(history.contains(QStringLiteral("2024/01         1800.0 ") + one(exercise).rightJustified(14)
+                                 + QStringLiteral("           61.0\r\n")))
+        << qPrintable(history);
+    EXPECT_TRUE(history.contains(QStringLiteral("2024/02         1800.0 ") + one(walkKcal(60, 62)).rightJustified(14)))
+        << qPrintable(history);
+
+    // Chosen days take the exercise and weights of those days only: 5 January's walk, and no
+    // measurement on either day.
+    const testsupport::CliResult chosen =
+        analyze({kUserName, QStringLiteral("--days"), QStringLiteral("2024-01-05,2024-01-31")});
+    ASSERT_EQ(chosen.exitCode, 0) << qPrintable(chosen.err);
+    EXPECT_TRUE(chosen.out.contains(QStringLiteral("運動消費 %1 kcal\r\n基礎代謝 %2 kcal\r\n")
+                                        .arg(one(walkKcal(60, 58)), one(standard * 58 + 0.05))))
+        << qPrintable(chosen.out);
+    EXPECT_TRUE(chosen.out.contains(QStringLiteral("記録日数 1\r\n")));
+    EXPECT_EQ(sectionOf(chosen.out, QStringLiteral("体重  ")), QStringLiteral("体重               ***** kg\r\n") + kSeparator);
+    // Its history has the chosen days, the first with its walk.
+    EXPECT_TRUE(chosen.out.contains(QStringLiteral("2024/01/05         1000.0 ") + one(walkKcal(60, 58)).rightJustified(14)
+                                    + QStringLiteral("          *****\r\n2024/01/31         2400.0            0.0")))
+        << qPrintable(chosen.out);
+}
+
+// A user with the shipped ten-group table and the diabetes list with its 1,200 kcal units: a day
+// of rice and こんにゃく in the group and exchange sections, the こんにゃく moved by the table's
+// exception from the potatoes to the mushrooms and seaweeds.
+TEST_F(AnalyzeCommand, GroupAndExchangeTablesOfTheProfile)
+{
+    const quint16 rice = quint16(officialFoodNumber(1, 88));
+    const quint16 konnyaku = quint16(officialFoodNumber(2, 3));
+    ASSERT_EQ(writeFoodTable(m_folders.dataFile(QStringLiteral("食品.FDB")),
+                             {foodOf(rice, "rice", 1, {{EnergyKcal, 156}}), foodOf(konnyaku, "konnyaku", 2, {{EnergyKcal, 5}})}),
+              1);
+    for (const QString &table : {QStringLiteral("食品群別.DBF"), QStringLiteral("fg食品群別表１０群.DBF"),
+                                 QStringLiteral("糖尿交換表.DAT"), QStringLiteral("適正単位.DBF")})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + table, m_folders.dataFile(table)));
+    UserProfile user;
+    user.number = 4;
+    user.reading = QStringLiteral("ｽｽﾞｷｲﾁﾛｳ");
+    user.name = QStringLiteral("鈴木一郎");
+    user.age = 50;
+    user.height = QStringLiteral("170");
+    user.foodGroupTable = QStringLiteral("食品群別表１０群");
+    user.exchangeTable = QStringLiteral("糖尿病食品交換表 第６版");
+    user.unitTable = QStringLiteral("糖尿病 1200kcal(15単位)");
+    ASSERT_EQ(writeUserRecord(user), 1);
+    DayMenu day;
+    day.dateKey = "20240301";
+    day.entries[Breakfast][0] = {rice, 1500};
+    day.entries[Breakfast][1] = {konnyaku, 500};
+    for (int row : {int(Breakfast), kDayRow}) {
+        day.groupsAsEntered[row][0] = 150;
+        day.groupsAsEntered[row][1] = 50;
+    }
+    ASSERT_TRUE(testsupport::writeFile(m_folders.dataFile(dayMenuFileName(4)), encodeDayMenu(day)));
+
+    const testsupport::CliResult r = analyze({QStringLiteral("4"), QStringLiteral("--day"), QStringLiteral("2024-03-01")});
+    ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
+    const QString exchange = sectionOf(r.out, QStringLiteral("食品交換表\r\n"));
+    EXPECT_TRUE(exchange.startsWith(QStringLiteral(
+        "食品交換表\r\n群名            朝     昼     夕     間    合計  適正単位   差    充足確立\r\n")))
+        << qPrintable(exchange);
+    // 150 g at 156 kcal are 2.925 units of 表１ against 7; 50 g of 表６ are 0.17 against 1.
+    EXPECT_TRUE(exchange.contains(QStringLiteral(
+        "表１            2.9    0.0    0.0    0.0    2.9    7.0   -4.1     41.8\r\n")))
+        << qPrintable(exchange);
+    EXPECT_TRUE(exchange.contains(QStringLiteral(
+        "表６            0.2    0.0    0.0    0.0    0.2    1.0   -0.8     16.7\r\n")))
+        << qPrintable(exchange);
+    EXPECT_EQ(exchange.count(QStringLiteral("\r\n")), 2 + 9 + 1);   // the nine groups of the list
+
+    // No proper-intake set: the comparison columns stay empty.
+    const QString groups = sectionOf(r.out, QStringLiteral("食品群別表\r\n"));
+    EXPECT_TRUE(groups.contains(QStringLiteral("穀類          150.0    0.0    0.0    0.0  150.0") + QString(23, QLatin1Char(' '))
+                                + QStringLiteral("\r\n")))
+        << qPrintable(groups);
+    EXPECT_TRUE(groups.contains(QStringLiteral("いも類          0.0    0.0    0.0    0.0    0.0"))) << qPrintable(groups);
+    EXPECT_TRUE(groups.contains(QStringLiteral("きのこ藻類     50.0    0.0    0.0    0.0   50.0"))) << qPrintable(groups);
+    EXPECT_EQ(groups.count(QStringLiteral("\r\n")), 2 + 10 + 1);
+
+    // The fixture's user names no tables: neither section is written.
+    const testsupport::CliResult plain = analyze({kUserName, QStringLiteral("--day"), QStringLiteral("2024-01-05")});
+    EXPECT_FALSE(plain.out.contains(QStringLiteral("食品交換表")));
+    EXPECT_FALSE(plain.out.contains(QStringLiteral("食品群別表")));
 }
 
 TEST_F(AnalyzeCommand, RefusedRequests)
