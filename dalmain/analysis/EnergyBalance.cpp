@@ -11,7 +11,6 @@ namespace dalmain {
 namespace {
 
 constexpr double kPerMinute = 1.0 / 1440.0;
-constexpr double kDisplayRounding = 0.05;
 
 bool inPeriod(QByteArrayView date, const QByteArray &periodKey, const QList<QByteArray> &dates)
 {
@@ -56,19 +55,13 @@ PfcBalance pfcBalance(const NutrientVector &dayTotal, const PfcTargets &targets)
     return pfc;
 }
 
-StandardWeight standardWeight(double heightCm)
-{
-    const double squared = heightCm * heightCm;
-    return {squared * 20.0 / 10000.0, squared * 23.99 / 10000.0};
-}
-
 QString standardWeightText(double heightCm)
 {
     const StandardWeight w = standardWeight(heightCm);
     // Cut to five characters so that a three-digit weight keeps one decimal.
     const QString upper = QString::fromStdString(fixedText(w.upper, 2)).left(5);
     return QStringLiteral("（標準体重 %1～%2kg）")
-        .arg(QString::fromStdString(fixedText(w.lower + kDisplayRounding, 1, 5)), upper);
+        .arg(QString::fromStdString(fixedText(w.lower, 1, 5)), upper);
 }
 
 QString standardBodyFatText(int sex)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dalmain/analysis/AnalysisResult.h"
+#include "dalmain/analysis/WeightFigures.h"
 #include "dalmain/userdata/PfcTargets.h"
 #include "dalmain/userdata/WeightLog.h"
 
@@ -31,12 +32,6 @@ double pfcChartRadius(double value, double halfSize);
 PfcBalance pfcBalance(const NutrientVector &dayTotal, const PfcTargets &targets);
 double pfcChartValue(double percent, int lower, int upper);
 
-// The standard weight range of a height: h^2 x 20 / 10^4 to h^2 x 23.99 / 10^4 kg.
-struct StandardWeight {
-    double lower = 0;
-    double upper = 0;
-};
-StandardWeight standardWeight(double heightCm);
 // "（標準体重  51.2～61.41kg）": the lower bound rounded to one decimal, the upper one written
 // with two decimals and cut to five characters.
 QString standardWeightText(double heightCm);
