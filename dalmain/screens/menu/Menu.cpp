@@ -76,17 +76,10 @@ int mealOfCommand(int id)
     return -1;
 }
 
-QDate dateOfSetting(const QString &text)
-{
-    const QDate d = QDate::fromString(text.left(10), QStringLiteral("yyyy/MM/dd"));
-    return d.isValid() ? d : QDate();
-}
-
 }  // namespace
 
 Menu::Menu(const ScreenContext &context, QWidget *parent)
-    : ScreenWindow(MenuScreen, context, parent)
-    , m_dateBar(new quenkit::DMCalendar(this))
+    : DayScreenWindow(MenuScreen, context, parent)
     , m_counters(new QLabel(this))
     , m_position(new QLabel(this))
     , m_wasteNote(new QLabel(this))
@@ -120,7 +113,6 @@ Menu::Menu(const ScreenContext &context, QWidget *parent)
         default: break;
         }
     });
-    connect(m_dateBar, &quenkit::DatePicker::command, this, [this](int) { dateChosen(); });
     // The system settings change the columns shown and whether waste ratios are deducted.
     connect(&settings::settingsNotifier(), &settings::SettingsNotifier::systemSettingsChanged, this, [this] {
         applyColumnSettings();
@@ -130,11 +122,7 @@ Menu::Menu(const ScreenContext &context, QWidget *parent)
         connect(clipboard, &QClipboard::dataChanged, this, &Menu::readClipboard);
     readClipboard();
 
-    QDate start = dateOfSetting(settings::systemString(settings::kDay));
-    if (!start.isValid())
-        start = m_dateBar->date();
-    m_dateBar->setDate(start);
-    m_date = m_dateBar->date();
+    setStartDate(sharedDay());
     m_meal = std::clamp(quenkit::GetRegistryInt(settings::kMenuSection, kViewKubun, Breakfast), 0, kMealCount - 1);
     loadDay();
     selectMeal(m_meal);
@@ -149,7 +137,6 @@ Menu::~Menu()
 
 void Menu::buildLayout()
 {
-    m_dateBar->setObjectName(QStringLiteral("DateBar"));
     auto *mealBar = new QWidget(this);
     mealBar->setObjectName(QStringLiteral("MenuKubunSel"));
     auto *meals = new QHBoxLayout(mealBar);
@@ -228,11 +215,6 @@ int Menu::userNumber() const
 {
     const std::optional<UserProfile> &profile = openUserSession().profile();
     return profile ? static_cast<int>(profile->number) : -1;
-}
-
-QByteArray Menu::dateKey() const
-{
-    return m_date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
 }
 
 void Menu::applyColumnSettings()
@@ -645,31 +627,6 @@ bool Menu::saveQuietly()
     return true;
 }
 
-bool Menu::moveToDate(const QDate &date)
-{
-    if (!date.isValid() || date == m_date)
-        return true;
-    if (!saveQuietly())
-        return false;
-    m_date = date;
-    {
-        const QSignalBlocker block(m_dateBar);
-        m_dateBar->setDate(date);
-    }
-    loadDay();
-    return true;
-}
-
-void Menu::dateChosen()
-{
-    const QDate chosen = m_dateBar->date();
-    if (!moveToDate(chosen)) {
-        // The day could not be stored: the date bar goes back to the day still being edited.
-        const QSignalBlocker block(m_dateBar);
-        m_dateBar->setDate(m_date);
-    }
-}
-
 void Menu::openMenu()
 {
     if (userNumber() < 0)
@@ -905,18 +862,6 @@ bool Menu::commandChecked(int id) const
     return mealOfCommand(id) == m_meal;
 }
 
-void Menu::dateBarCommand(int code)
-{
-    switch (code) {
-    case 1: m_dateBar->previousMonth(); break;
-    case 2: m_dateBar->previousDay(); break;
-    case 3: m_dateBar->nextDay(); break;
-    case 4: m_dateBar->nextMonth(); break;
-    case 7: m_dateBar->goToday(); break;
-    default: break;
-    }
-}
-
 bool Menu::checkAndSave(Mode)
 {
     return saveQuietly();
@@ -940,7 +885,7 @@ void Menu::finishPendingWork()
 {
     quenkit::SetRegistryInt(settings::kMenuSection, kViewKubun, m_meal);
     quenkit::SetRegistryInt(settings::kMenuSection, kScrollValue, m_grid->horizontalScrollBar()->value());
-    settings::setSystemString(settings::kDay, m_date.toString(QStringLiteral("yyyy/MM/dd")));
+    storeSharedDay();
     if (!saveQuietly())
         unsavedDay() = UnsavedDay{userNumber(), m_date, m_day.menuDay()};
     m_undo.setUnmodified();

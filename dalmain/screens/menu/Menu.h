@@ -5,7 +5,7 @@
 #include "dalmain/screens/menu/MenuDayEdit.h"
 #include "dalmain/screens/menu/MenuUndoMemory.h"
 #include "dalmain/userdata/MenuClipboardBlock.h"
-#include "dalmain/shell/ScreenWindow.h"
+#include "dalmain/shell/DayScreenWindow.h"
 
 #include <QDate>
 #include <QHash>
@@ -30,7 +30,7 @@ class MenuPanel;
 // Leaving the day (another day, closing the screen) stores it quietly; when that fails the
 // screen says so and stays on the day, and a day that could not be stored at closing comes back
 // when the screen is opened again.
-class Menu : public ScreenWindow, public LeaveCheck
+class Menu : public DayScreenWindow, public LeaveCheck
 {
     Q_OBJECT
 public:
@@ -40,8 +40,6 @@ public:
     void runCommand(int id) override;
     bool commandEnabled(int id) const override;
     bool commandChecked(int id) const override;
-    void dateBarCommand(int code) override;
-    bool hasDateBar() const override { return true; }
     LeaveCheck *leaveCheck() override { return this; }
     bool checkAndSave(Mode mode) override;
     MenuEditState menuEditState() const override;
@@ -50,7 +48,6 @@ public:
 
     const MenuDayEdit &day() const { return m_day; }
     int meal() const { return m_meal; }
-    QDate date() const { return m_date; }
     bool isDirty() const { return m_undo.isModified(); }
     const MenuUndoMemory &undoMemory() const { return m_undo; }
     MenuGrid *grid() const { return m_grid; }
@@ -62,12 +59,9 @@ public:
     DayTotals totals() const;
 
     void selectMeal(int meal);
-    // Stores the day being edited and moves to date; false (and still on the old day) when the
-    // day could not be stored.
-    bool moveToDate(const QDate &date);
     // Stores the day being edited when it was changed; false, after telling the user, when it
     // could not be stored.
-    bool saveQuietly();
+    bool saveQuietly() override;
 
     // The edits of the commands, at the grid's current line, with their messages. false when
     // refused.
@@ -93,7 +87,7 @@ public:
 private:
     void buildLayout();
     void loadFoods();
-    void loadDay();
+    void loadDay() override;
     MenuSnapshot snapshot() const;
     void restore(const MenuSnapshot &s);
     // An edit was made on the day that before shows: it becomes a step to undo.
@@ -110,7 +104,6 @@ private:
     MenuRow foodRow(quint32 food, double grams) const;
     QString foodName(quint16 food) const;
     int userNumber() const;
-    QByteArray dateKey() const;
 
     void foodInput();
     void modify();
@@ -124,11 +117,9 @@ private:
     void saveMenu();
     void openMenu();
     void deleteMenu();
-    void dateChosen();
 
     MenuDayEdit m_day;
     int m_meal = Breakfast;
-    QDate m_date;
     MenuUndoMemory m_undo;
     bool m_clipboardHasRows = false;
     bool m_clipboardHasDay = false;
@@ -136,7 +127,6 @@ private:
     EntryFoodIndex m_foods;
     QHash<quint16, QString> m_foodNames;
 
-    quenkit::DMCalendar *m_dateBar;
     QList<QPushButton *> m_mealButtons;
     QLabel *m_counters;
     QLabel *m_position;

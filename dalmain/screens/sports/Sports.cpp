@@ -16,7 +16,6 @@
 #include "dalmain/userdata/UserSession.h"
 #include "quenkit/controls/DatePickers.h"
 #include "quenkit/controls/Fonts.h"
-#include "quenkit/dates/Dates.h"
 #include "quenkit/owner/Owner.h"
 #include "quenkit/registry/SettingsStore.h"
 
@@ -57,27 +56,19 @@ std::optional<UnsavedDay> &unsavedDay()
     return day;
 }
 
-QDate dateOfSetting(const QString &text)
-{
-    const QDate d = QDate::fromString(text.left(10), QStringLiteral("yyyy/MM/dd"));
-    return d.isValid() ? d : QDate();
-}
-
 // The day the screen opens on: the day the screens share when they share one and do not each
-// open on their own last date.
+// open on their own last date; otherwise today.
 QDate startDate()
 {
     const bool shared = quenkit::GetRegistryInt(settings::kSystemSection, settings::kSystemSet6, 1) != 0 &&
                         quenkit::GetRegistryInt(settings::kSystemSection, settings::kSystemSet2, 0) == 0;
-    const QDate day = shared ? dateOfSetting(settings::systemString(settings::kDay)) : QDate();
-    return day.isValid() ? day : quenkit::today();
+    return shared ? DayScreenWindow::sharedDay() : QDate();
 }
 
 }  // namespace
 
 Sports::Sports(const ScreenContext &context, QWidget *parent)
-    : ScreenWindow(SportsScreen, context, parent)
-    , m_dateBar(new quenkit::DMCalendar(this))
+    : DayScreenWindow(SportsScreen, context, parent)
     , m_title(new QLabel(QStringLiteral("運動の記録"), this))
     , m_position(new QLabel(this))
     , m_userNote(new QLabel(this))
@@ -110,12 +101,6 @@ Sports::Sports(const ScreenContext &context, QWidget *parent)
         m_position->setText(lineIndicator());
         emit commandStateChanged();
     });
-    connect(m_dateBar, &quenkit::DatePicker::command, this, [this](int) {
-        if (!moveToDate(m_dateBar->date())) {
-            const QSignalBlocker block(m_dateBar);
-            m_dateBar->setDate(m_date);
-        }
-    });
     auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Home), this);
     previous->setContext(Qt::WidgetWithChildrenShortcut);
     connect(previous, &QShortcut::activated, m_dateBar, &quenkit::DatePicker::previousDay);
@@ -126,8 +111,7 @@ Sports::Sports(const ScreenContext &context, QWidget *parent)
         connect(clipboard, &QClipboard::dataChanged, this, &Sports::readClipboard);
     readClipboard();
 
-    m_dateBar->setDate(startDate());
-    m_date = m_dateBar->date();
+    setStartDate(startDate());
     loadDay();
 }
 
@@ -138,7 +122,6 @@ Sports::~Sports()
 
 void Sports::buildLayout()
 {
-    m_dateBar->setObjectName(QStringLiteral("DateBar"));
     m_title->setObjectName(QStringLiteral("IDB_SPORTTITLE"));
     m_title->setFont(quenkit::createFont(QStringLiteral("ＭＳ ゴシック"), 0, 20, quenkit::FontBold));
     m_title->setStyleSheet(QStringLiteral("color: #1f5f8b; padding: 2px 10px;"));
@@ -166,11 +149,6 @@ int Sports::userNumber() const
 {
     const std::optional<UserProfile> &profile = openUserSession().profile();
     return profile ? static_cast<int>(profile->number) : -1;
-}
-
-QByteArray Sports::dateKey() const
-{
-    return m_date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
 }
 
 void Sports::loadDay()
@@ -333,21 +311,6 @@ bool Sports::saveQuietly()
     return true;
 }
 
-bool Sports::moveToDate(const QDate &date)
-{
-    if (!date.isValid() || date == m_date)
-        return true;
-    if (!saveQuietly())
-        return false;
-    m_date = date;
-    {
-        const QSignalBlocker block(m_dateBar);
-        m_dateBar->setDate(date);
-    }
-    loadDay();
-    return true;
-}
-
 void Sports::readClipboard()
 {
     const std::optional<QByteArray> block = clipboardBlock(kClipFormat);
@@ -455,18 +418,6 @@ bool Sports::commandEnabled(int id) const
     }
 }
 
-void Sports::dateBarCommand(int code)
-{
-    switch (code) {
-    case 1: m_dateBar->previousMonth(); break;
-    case 2: m_dateBar->previousDay(); break;
-    case 3: m_dateBar->nextDay(); break;
-    case 4: m_dateBar->nextMonth(); break;
-    case 7: m_dateBar->goToday(); break;
-    default: break;
-    }
-}
-
 bool Sports::checkAndSave(Mode)
 {
     return saveQuietly();
@@ -475,7 +426,7 @@ bool Sports::checkAndSave(Mode)
 void Sports::finishPendingWork()
 {
     quenkit::SetRegistryInt(settings::kSportsSection, kSportsItemLine, m_list->boundary());
-    settings::setSystemString(settings::kDay, m_date.toString(QStringLiteral("yyyy/MM/dd")));
+    storeSharedDay();
     if (!saveQuietly())
         unsavedDay() = UnsavedDay{userNumber(), m_date, m_day};
     m_dirty = false;
