@@ -56,6 +56,15 @@ inline void typeText(QWidget *widget, const QString &text)
     }
 }
 
+// The child of parent with this object name; fails the test when there is none.
+template <typename T = QWidget>
+T *child(QWidget *parent, const char *name)
+{
+    T *w = parent->findChild<T *>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
 inline void click(QWidget *dialog, const char *name)
 {
     QWidget *w = dialog->findChild<QWidget *>(QString::fromLatin1(name));

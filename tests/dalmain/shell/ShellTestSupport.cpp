@@ -74,6 +74,12 @@ ShellTest::ShellTest()
     qputenv("DALMORA_TODAY", "2024-05-10");
 }
 
+testsupport::CliResult ShellTest::cli(const QStringList &args) const
+{
+    return testsupport::runCli(
+        QStringList{QStringLiteral("--config-dir"), folders.configDir(), QStringLiteral("--data-dir"), folders.dataDir()} + args);
+}
+
 ShellTest::~ShellTest()
 {
     for (const QString &resource : m_registeredDialogs)

@@ -83,6 +83,9 @@ protected:
     // Registers a dialog opener that only records that it ran; removed again after the test.
     void registerRecordingDialog(const QString &resource);
 
+    // Runs the command-line tool on this test's settings and data folders.
+    testsupport::CliResult cli(const QStringList &args) const;
+
     static void setSystem(const QString &name, const QString &value);
     static QString system(const QString &name);
 

@@ -95,20 +95,7 @@ protected:
         settle();
     }
 
-    testsupport::CliResult cli(const QStringList &args) const
-    {
-        return testsupport::runCli(
-            QStringList{QStringLiteral("--config-dir"), folders.configDir(), QStringLiteral("--data-dir"), folders.dataDir()} +
-            args);
-    }
 
-    template <typename T = QWidget>
-    static T *child(QWidget *parent, const char *name)
-    {
-        T *w = parent->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
 
     // The rows of a meal as "name grams" lines, dish rows as "[name]".
     QStringList mealLines(int meal) const
@@ -123,6 +110,7 @@ protected:
     std::unique_ptr<dalmain::Menu> screen;
 };
 
+using shelltest::child;
 using shelltest::click;
 using shelltest::type;
 using shelltest::typeText;

@@ -19,6 +19,7 @@
 
 namespace sportstest {
 
+using shelltest::child;
 using shelltest::click;
 using shelltest::type;
 using shelltest::typeText;
@@ -62,12 +63,6 @@ protected:
         settle();
     }
 
-    testsupport::CliResult cli(const QStringList &args) const
-    {
-        return testsupport::runCli(
-            QStringList{QStringLiteral("--config-dir"), folders.configDir(), QStringLiteral("--data-dir"), folders.dataDir()} +
-            args);
-    }
 
     // The list as the screen paints it: "name|minutes|energy|memo" per entry, figures trimmed.
     QStringList listLines() const

@@ -2,6 +2,7 @@
 // dialogs, the goals set, the month copied, the refusals of the dialogs, the spin bars, and the
 // screen and its charts saved as PNGs in the build folder for people to look at.
 
+#include "DialogDriving.h"
 #include "ShellTestSupport.h"
 
 #include "dalmain/master/ReferenceIntakes.h"
@@ -37,6 +38,7 @@
 namespace {
 
 namespace cmd = dalmain::cmd;
+using shelltest::child;
 
 const QString kUserName = QStringLiteral("山田花子");
 
@@ -69,20 +71,7 @@ protected:
         dalmain::openUserSession().clear();
     }
 
-    testsupport::CliResult cli(const QStringList &args) const
-    {
-        return testsupport::runCli(
-            QStringList{QStringLiteral("--config-dir"), folders.configDir(), QStringLiteral("--data-dir"), folders.dataDir()} +
-            args);
-    }
 
-    template <typename T = QWidget>
-    static T *child(QWidget *parent, const char *name)
-    {
-        T *w = parent->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
 
     static void type(QWidget *dialog, const char *field, const QString &text)
     {
