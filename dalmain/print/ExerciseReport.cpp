@@ -46,9 +46,9 @@ bool ExerciseDayReport::paint(ReportCanvas &canvas) const
     const int line = canvas.cell().height;
     if (m_options.block(1)) {
         canvas.heading(QStringLiteral("運動の内容"));
-        ReportTable table(canvas, {{QStringLiteral("運動種目"), 40, Qt::AlignLeft},
-                                   {QStringLiteral("時間(分)"), 12, Qt::AlignRight},
-                                   {QStringLiteral("消費エネルギー(kcal)"), 20, Qt::AlignRight},
+        ReportTable table(canvas, {{QStringLiteral("運動種目"), 34, Qt::AlignLeft},
+                                   {QStringLiteral("時間(分)"), 10, Qt::AlignRight},
+                                   {QStringLiteral("消費エネルギー(kcal)"), 18, Qt::AlignRight},
                                    {QStringLiteral("メモ"), 0, Qt::AlignLeft}});
         if (!table.begin())
             return false;

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 
 namespace dalmain {
 
@@ -23,9 +24,27 @@ QList<int> ReportTable::edges() const
     return x;
 }
 
+QFont ReportTable::font(bool bold) const
+{
+    return ReportCanvas::textFont(m_canvas.cell().height * 4 / 5, bold ? quenkit::FontBold : 0);
+}
+
+int ReportTable::rowHeight(const QStringList &cells, bool bold) const
+{
+    const QFontMetrics metrics(font(bold));
+    const QList<int> x = edges();
+    const int pad = m_canvas.cell().width / 2;
+    int height = m_canvas.cell().height * 3 / 2;
+    for (qsizetype i = 0; i < m_columns.size() && i < cells.size(); ++i) {
+        const QRect text = metrics.boundingRect(QRect(0, 0, x[i + 1] - x[i] - 2 * pad, INT_MAX), Qt::TextWordWrap, cells[i]);
+        height = std::max(height, text.height() + m_canvas.cell().height / 2);
+    }
+    return height;
+}
+
 bool ReportTable::begin()
 {
-    if (!m_canvas.ensureRoom(m_canvas.cell().height * 3))
+    if (!m_canvas.ensureRoom(m_canvas.cell().height * 3 / 2 + rowHeight({}, false)))
         return false;
     QStringList labels;
     for (const ReportColumn &c : m_columns)
@@ -37,7 +56,7 @@ bool ReportTable::begin()
 
 bool ReportTable::row(const QStringList &cells, bool bold)
 {
-    if (!m_canvas.ensureRoom(m_canvas.cell().height * 3 / 2))
+    if (!m_canvas.ensureRoom(rowHeight(cells, bold)))
         return false;
     if (m_canvas.pageNumber() != m_page && !begin())
         return false;
@@ -48,7 +67,7 @@ bool ReportTable::row(const QStringList &cells, bool bold)
 void ReportTable::paintRow(const QStringList &cells, bool header, bool bold)
 {
     QPainter &p = m_canvas.painter();
-    const int height = m_canvas.cell().height * 3 / 2;
+    const int height = rowHeight(cells, bold);
     const int top = m_canvas.y();
     const QList<int> x = edges();
     const int pad = m_canvas.cell().width / 2;
@@ -56,10 +75,11 @@ void ReportTable::paintRow(const QStringList &cells, bool header, bool bold)
     if (header)
         p.fillRect(QRect(0, top, m_canvas.width(), height), QColor(230, 230, 230));
     p.setPen(Qt::black);
-    p.setFont(ReportCanvas::textFont(m_canvas.cell().height * 4 / 5, bold ? quenkit::FontBold : 0));
+    p.setFont(font(bold));
     for (qsizetype i = 0; i < m_columns.size(); ++i) {
         const QRect box(x[i] + pad, top, x[i + 1] - x[i] - 2 * pad, height);
-        p.drawText(box, (header ? Qt::AlignHCenter : m_columns[i].align) | Qt::AlignVCenter, cells.value(i));
+        p.drawText(box, (header ? Qt::AlignHCenter : m_columns[i].align) | Qt::AlignVCenter | Qt::TextWordWrap,
+                   cells.value(i));
     }
     p.setPen(QPen(Qt::black, header || bold ? 20 : 8));
     if (header || bold)

@@ -18,8 +18,8 @@ struct ReportColumn {
     Qt::Alignment align = Qt::AlignLeft;
 };
 
-// A table with a ruled header row, repeated at the top of every page it runs on. false when
-// the job was cancelled.
+// A table with a ruled header row, repeated at the top of every page it runs on. A cell too
+// long for its column wraps, and its row grows to hold it. false when the job was cancelled.
 class ReportTable
 {
 public:
@@ -30,6 +30,8 @@ public:
 
 private:
     void paintRow(const QStringList &cells, bool header, bool bold);
+    int rowHeight(const QStringList &cells, bool bold) const;
+    QFont font(bool bold) const;
     QList<int> edges() const;
 
     ReportCanvas &m_canvas;

@@ -50,15 +50,24 @@ inline QList<QStringList> pdfFonts(const QString &file)
     return rows;
 }
 
-// Renders every page to PRINT_PNG_DIR/name-N.png; the number of pictures written.
+// Renders every page to PRINT_PNG_DIR/name-N.png, replacing an earlier rendering of that name;
+// the number of pictures written.
 inline int renderPages(const QString &file, const QString &name)
 {
-    QDir().mkpath(QStringLiteral(PRINT_PNG_DIR));
-    const QString prefix = QStringLiteral(PRINT_PNG_DIR "/") + name;
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("70"), file, prefix});
-    return static_cast<int>(QDir(QStringLiteral(PRINT_PNG_DIR))
-                                .entryList({name + QStringLiteral("-*.png")}, QDir::Files)
-                                .size());
+    QDir dir(QStringLiteral(PRINT_PNG_DIR));
+    dir.mkpath(QStringLiteral("."));
+    const QRegularExpression page(QLatin1Char('^') + QRegularExpression::escape(name) + QStringLiteral("-\\d+\\.png$"));
+    const auto pictures = [&] {
+        QStringList found;
+        for (const QString &f : dir.entryList(QDir::Files))
+            if (page.match(f).hasMatch())
+                found.append(f);
+        return found;
+    };
+    for (const QString &f : pictures())
+        dir.remove(f);
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("70"), file, dir.filePath(name)});
+    return static_cast<int>(pictures().size());
 }
 
 }  // namespace printtest

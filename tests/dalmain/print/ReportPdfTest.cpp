@@ -1,6 +1,8 @@
 #include "PrintTestSupport.h"
 
+#include "dalmain/print/ExerciseReport.h"
 #include "quenkit/registry/SettingsStore.h"
+#include "quenkit/text/ShiftJis.h"
 
 #include <QFile>
 
@@ -94,6 +96,33 @@ TEST_F(ReportPdfTest, ExerciseDayPrintsTheEntriesAndTheDaysEnergyExpenditure)
     EXPECT_FALSE(listOnly.contains(QStringLiteral("運動時間")));
 }
 
+TEST_F(ReportPdfTest, AMemoLongerThanItsColumnWrapsInsteadOfRunningOffThePage)
+{
+    // The longest memo an entry keeps: 30 full-width characters.
+    const QString memo = QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほ");
+    dalmain::ExerciseEntry entry;
+    entry.name = quenkit::toSjis(QStringLiteral("歩く（時速5.6km、速歩き）"));
+    entry.item = 93;
+    entry.minutesCode = 30;
+    entry.energy = 119.9;
+    entry.memo = quenkit::toSjis(memo);
+    dalmain::ExerciseDay day;
+    ASSERT_EQ(day.insert(entry), dalmain::ExerciseDay::Added::Added);
+    ASSERT_EQ(day.insert(entry), dalmain::ExerciseDay::Added::Added);
+    dalmain::UserProfile person;
+    person.name = kUserName;
+    dalmain::ReportOptions options;
+    options.blocks = dalmain::kAllBlocks;
+    const dalmain::ExerciseDayReport report(person, "20240510", day, day.summary({}), options);
+    const QString pdf = folders.root() + QStringLiteral("/memo.pdf");
+    ASSERT_EQ(dalmain::printToPdf(report, {}, pdf), dalmain::PrintOutcome::Printed);
+    const QString text = printtest::pdfText(pdf);
+    // The wrapped memo's first and last characters are on the page, each time it is entered.
+    EXPECT_EQ(text.count(memo.left(4)), 2) << text.toStdString();
+    EXPECT_EQ(text.count(memo.right(4)), 2) << text.toStdString();
+    EXPECT_EQ(printtest::renderPages(pdf, QStringLiteral("exercise-memo")), 1);
+}
+
 TEST_F(ReportPdfTest, ADayOrMonthWithoutEntriesWritesNoFile)
 {
     for (const auto &[kind, when] : {std::pair{QStringLiteral("exercise"), QStringLiteral("2024-05-11")},
@@ -137,6 +166,24 @@ TEST_F(ReportPdfTest, WeightMonthPrintsTheListAveragesStandardGoalsAndBothCharts
     expectContains(fewer, {QStringLiteral("月平均"), QStringLiteral("適正体重")});
     EXPECT_FALSE(fewer.contains(QStringLiteral("05/10(金)")));
     EXPECT_FALSE(fewer.contains(QStringLiteral("グラフ")));
+}
+
+TEST_F(ReportPdfTest, AFullMonthRunsOnToASecondPageWithTheCharts)
+{
+    for (int day = 1; day <= 31; ++day) {
+        const testsupport::CliResult r =
+            cli({QStringLiteral("weight"), QStringLiteral("add"), kUserName, QStringLiteral("2024-05-%1").arg(day, 2, 10, QLatin1Char('0')),
+                 QString::number(62.0 - day * 0.1, 'f', 1), QStringLiteral("--body-fat"), QString::number(24.0 - day * 0.05, 'f', 1)});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+    const QString pdf = print(QStringLiteral("weight"), QStringLiteral("2024-05"));
+    ASSERT_EQ(printtest::pdfPageCount(pdf), 2);
+    const QStringList pages = printtest::pdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 2);
+    expectContains(pages[0], {QStringLiteral("05/01(水)"), QStringLiteral("05/31(金)"), QStringLiteral("月平均"), QStringLiteral("1 / 2")});
+    expectContains(pages[1], {QStringLiteral("体重記録"), kUserName, QStringLiteral("ＢＭＩチャート"), QStringLiteral("2 / 2")});
+    EXPECT_FALSE(pages[1].contains(QStringLiteral("05/31(金)")));
+    EXPECT_EQ(printtest::renderPages(pdf, QStringLiteral("weight-full")), 2);
 }
 
 TEST_F(ReportPdfTest, TheToolRefusesWhatItCannotPrint)
