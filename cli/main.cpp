@@ -4,9 +4,13 @@
 #include "quenkit/registry/SettingsStore.h"
 
 #include <QCoreApplication>
+#ifdef DALMORA_CLI_PAINTS
+#include <QGuiApplication>
+#endif
 #include <QStringConverter>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -29,11 +33,37 @@ void printHelp(cli::Context &ctx)
     ctx.out << "\nRun '" << ctx.program << " COMMAND --help' for a command's usage.\n";
 }
 
+// "print" paints its pages with the program's report routines, which need a GUI application;
+// it needs no display, so it runs on the offscreen platform unless another one is asked for.
+// Every other command runs on QtCore alone.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
+{
+#ifdef DALMORA_CLI_PAINTS
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--config-dir" || arg == "--data-dir") {
+            ++i;
+            continue;
+        }
+        if (arg.startsWith("--"))
+            continue;
+        if (arg == "print") {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            return std::make_unique<QGuiApplication>(argc, argv);
+        }
+        break;
+    }
+#endif
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("dalmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DALMORA_VERSION));
 

@@ -1,0 +1,109 @@
+// dalmora print: a report written to a PDF file exactly as the program prints it, with the
+// options the program stored for that report.
+
+#include "Arguments.h"
+#include "Command.h"
+
+#include "dalmain/print/ExerciseReport.h"
+#include "dalmain/print/WeightReport.h"
+#include "dalmain/userdata/UserStore.h"
+
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "Usage:\n"
+    "  dalmora print exercise USER DATE --pdf FILE    the exercise record of a day\n"
+    "  dalmora print weight USER YYYY-MM --pdf FILE   the weight record of a month\n"
+    "USER is a user's name or number, DATE is YYYY-MM-DD or YYYYMMDD. The blocks printed and\n"
+    "the position on the page are the report's stored options. A report with nothing to print\n"
+    "writes no file.");
+
+int run(cli::Context &ctx, QStringList args);
+
+const cli::CommandRegistration registration(
+    {QStringLiteral("print"), QStringLiteral("write a report to a PDF file as the program prints it"), kUsage, run});
+
+const cli::Command &self()
+{
+    for (const cli::Command &c : cli::registeredCommands()) {
+        if (c.name == QLatin1String("print"))
+            return c;
+    }
+    Q_UNREACHABLE();
+}
+
+int usage(cli::Context &ctx, const QString &message)
+{
+    return cli::usageError(ctx, self(), message);
+}
+
+std::optional<std::pair<int, int>> monthOf(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-?(0[1-9]|1[0-2])$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return std::make_pair(m.captured(1).toInt(), m.captured(2).toInt());
+}
+
+int written(cli::Context &ctx, dalmain::PrintOutcome outcome, const QString &error)
+{
+    switch (outcome) {
+    case dalmain::PrintOutcome::Printed:
+        return cli::ExitOk;
+    case dalmain::PrintOutcome::NoData:
+        ctx.err << "dalmora print: " << error << "\n";
+        return cli::ExitNo;
+    case dalmain::PrintOutcome::Cancelled:
+    case dalmain::PrintOutcome::Failed:
+        break;
+    }
+    ctx.err << "dalmora print: " << (error.isEmpty() ? QStringLiteral("the PDF could not be written") : error) << "\n";
+    return cli::ExitFailure;
+}
+
+int run(cli::Context &ctx, QStringList args)
+{
+    QString file;
+    bool ok = true;
+    if (!cli::takeOption(args, QStringLiteral("--pdf"), &file, &ok) || !ok || file.isEmpty())
+        return usage(ctx, QStringLiteral("--pdf FILE is needed"));
+    if (args.size() != 3)
+        return usage(ctx, QStringLiteral("a report takes KIND USER and its day or month"));
+    const QString kind = args[0];
+    QByteArray date;
+    std::optional<std::pair<int, int>> month;
+    if (kind == QLatin1String("exercise")) {
+        date = cli::dateKeyArgument(args[2]);
+        if (date.isEmpty())
+            return usage(ctx, QStringLiteral("'%1' is not a date").arg(args[2]));
+    } else if (kind == QLatin1String("weight")) {
+        month = monthOf(args[2]);
+        if (!month)
+            return usage(ctx, QStringLiteral("'%1' is not a month (YYYY-MM)").arg(args[2]));
+    } else {
+        return usage(ctx, QStringLiteral("'%1' is no report this tool prints").arg(kind));
+    }
+    if (!cli::userTableReadable(ctx, self().name))
+        return cli::ExitFailure;
+    const std::optional<dalmain::UserListEntry> user = cli::userArgument(args[1]);
+    const std::optional<dalmain::UserProfile> person = user ? dalmain::readUser(user->record) : std::nullopt;
+    if (!person) {
+        ctx.err << "dalmora print: no such user\n";
+        return cli::ExitNo;
+    }
+    QString error;
+    const dalmain::PrintRequest request{};
+    if (month) {
+        const dalmain::WeightMonthReport report = dalmain::loadWeightMonthReport(*person, month->first, month->second);
+        return written(ctx, dalmain::printToPdf(report, request, file, &error), error);
+    }
+    const dalmain::ExerciseDayReport report = dalmain::loadExerciseDayReport(*person, date);
+    return written(ctx, dalmain::printToPdf(report, request, file, &error), error);
+}
+
+}  // namespace

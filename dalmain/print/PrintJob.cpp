@@ -1,0 +1,266 @@
+#include "dalmain/print/PrintJob.h"
+
+#include "quenkit/controls/Fonts.h"
+
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
+#include <QPrinter>
+#include <QPointer>
+#include <QSaveFile>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace dalmain {
+
+namespace {
+
+constexpr int kUnitsPerInch = 2540;
+constexpr int kPdfMarginMm = 5;
+
+// The document on one device: its page placed by the options, counted in a first pass so that
+// every footer can say "n / N", then painted.
+class Job
+{
+public:
+    Job(const Report &report, const PrintRequest &request, QPagedPaintDevice &device)
+        : m_report(report), m_request(request), m_device(device)
+    {
+        const QRectF mm = device.pageLayout().paintRect(QPageLayout::Millimeter);
+        m_cell = gridCell(static_cast<int>(mm.width()), static_cast<int>(mm.height()));
+        const QSize page(static_cast<int>(mm.width() * 100), static_cast<int>(mm.height() * 100));
+        m_placed = placePage(request.options.mode, page, m_cell, request.options.topCm, request.options.leftCm);
+        m_width = std::min(page.width() - m_placed.origin.x(), kLineCells * m_cell.width);
+    }
+
+    int countPages() const
+    {
+        QPicture scratch;
+        QPainter painter(&scratch);
+        int pages = 1;
+        ReportCanvas canvas(painter, m_report.title(), m_report.subject(), m_report.dateText(), m_cell, m_width,
+                            m_placed.bottom, 0, [] { return false; }, [&pages] { ++pages; return true; });
+        canvas.begin();
+        m_report.paint(canvas);
+        return pages;
+    }
+
+    // Paints every page on painter, which is open on the device; false when cancelled.
+    bool paint(QPainter &painter, int pageCount) const
+    {
+        const double scale = m_device.logicalDpiX() / double(kUnitsPerInch);
+        painter.scale(scale, m_device.logicalDpiY() / double(kUnitsPerInch));
+        painter.translate(m_placed.origin);
+        painter.setBackgroundMode(Qt::TransparentMode);
+        ReportCanvas canvas(painter, m_report.title(), m_report.subject(), m_report.dateText(), m_cell, m_width,
+                            m_placed.bottom, pageCount, m_request.cancelled, [this] { return m_device.newPage(); });
+        if (!canvas.begin() || !m_report.paint(canvas))
+            return false;
+        canvas.finish();
+        return true;
+    }
+
+private:
+    const Report &m_report;
+    const PrintRequest &m_request;
+    QPagedPaintDevice &m_device;
+    GridCell m_cell;
+    PagePlacement m_placed;
+    int m_width = 0;
+};
+
+class WindowDisabled
+{
+public:
+    explicit WindowDisabled(QWidget *window) : m_window(window)
+    {
+        if (m_window)
+            m_window->setEnabled(false);
+    }
+    ~WindowDisabled()
+    {
+        if (m_window)
+            m_window->setEnabled(true);
+    }
+    WindowDisabled(const WindowDisabled &) = delete;
+    WindowDisabled &operator=(const WindowDisabled &) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+};
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+}  // namespace
+
+ReportCanvas::ReportCanvas(QPainter &painter, const QString &title, const QString &subject, const QString &date,
+                           GridCell cell, int width, int bottom, int pageCount, std::function<bool()> cancelled,
+                           std::function<bool()> newDevicePage)
+    : m_painter(painter), m_title(title), m_subject(subject), m_date(date), m_cell(cell), m_width(width),
+      m_bottom(bottom), m_pageCount(pageCount), m_cancelled(std::move(cancelled)),
+      m_newDevicePage(std::move(newDevicePage))
+{
+}
+
+const QString &ReportCanvas::textFace()
+{
+    static const QString face = QStringLiteral("HG丸ｺﾞｼｯｸM-PRO");
+    return face;
+}
+
+QFont ReportCanvas::textFont(int height, int style)
+{
+    return quenkit::createFont(textFace(), 0, height, style);
+}
+
+bool ReportCanvas::begin()
+{
+    if (m_cancelled())
+        return false;
+    m_page = 1;
+    paintHeader();
+    return true;
+}
+
+bool ReportCanvas::ensureRoom(int height)
+{
+    if (m_cancelled())
+        return false;
+    if (height <= room())
+        return true;
+    return nextPage();
+}
+
+bool ReportCanvas::nextPage()
+{
+    paintFooter();
+    if (!m_newDevicePage())
+        return false;
+    ++m_page;
+    m_y = 0;
+    paintHeader();
+    return true;
+}
+
+void ReportCanvas::finish()
+{
+    paintFooter();
+}
+
+void ReportCanvas::paintHeader()
+{
+    const int line = m_cell.height;
+    m_painter.save();
+    m_painter.setPen(Qt::black);
+    m_painter.setFont(textFont(line * 3 / 2, quenkit::FontBold));
+    m_painter.drawText(QRect(0, 0, m_width, line * 2), Qt::AlignLeft | Qt::AlignVCenter, m_title);
+    m_painter.setFont(textFont(line * 4 / 5));
+    m_painter.drawText(QRect(0, 0, m_width, line * 2), Qt::AlignRight | Qt::AlignVCenter, m_date);
+    m_painter.drawText(QRect(0, line * 2, m_width, line), Qt::AlignLeft | Qt::AlignVCenter, m_subject);
+    m_painter.setPen(QPen(Qt::black, 30));
+    m_painter.drawLine(0, line * 3 + 60, m_width, line * 3 + 60);
+    m_painter.restore();
+    m_y = line * 4;
+}
+
+void ReportCanvas::paintFooter()
+{
+    m_painter.save();
+    m_painter.setPen(Qt::black);
+    m_painter.setFont(textFont(m_cell.height * 3 / 4));
+    const QString number = m_pageCount > 0 ? QStringLiteral("%1 / %2").arg(m_page).arg(m_pageCount) : QString::number(m_page);
+    m_painter.drawText(QRect(0, m_bottom - kFooterHeight, m_width, kFooterHeight), Qt::AlignHCenter | Qt::AlignBottom,
+                       number);
+    m_painter.restore();
+}
+
+void ReportCanvas::heading(const QString &text)
+{
+    const int line = m_cell.height;
+    m_painter.save();
+    m_painter.setPen(Qt::black);
+    m_painter.setFont(textFont(line * 9 / 10, quenkit::FontBold));
+    m_painter.drawText(QRect(0, m_y, m_width, line * 3 / 2), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("■ ") + text);
+    m_painter.setPen(QPen(Qt::black, 15));
+    m_painter.drawLine(0, m_y + line * 3 / 2, m_width, m_y + line * 3 / 2);
+    m_painter.restore();
+    m_y += line * 2;
+}
+
+PrintOutcome printToPdf(const Report &report, const PrintRequest &request, const QString &file, QString *error)
+{
+    if (report.isEmpty()) {
+        setError(error, kNoDataMessage);
+        return PrintOutcome::NoData;
+    }
+    // The old file stays until the new one is complete, and a cancelled job leaves it alone.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        setError(error, QStringLiteral("%1: %2").arg(file, out.errorString()));
+        return PrintOutcome::Failed;
+    }
+    QPdfWriter writer(&out);
+    writer.setTitle(report.title());
+    writer.setCreator(QStringLiteral("Dalmora"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), report.orientation(),
+                                     QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                                     QPageLayout::Millimeter));
+    const Job job(report, request, writer);
+    const int pages = job.countPages();
+    const WindowDisabled disabled(request.window);
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        setError(error, QStringLiteral("%1: the PDF could not be started").arg(file));
+        return PrintOutcome::Failed;
+    }
+    const bool painted = job.paint(painter, pages);
+    painter.end();
+    if (!painted) {
+        out.cancelWriting();
+        return PrintOutcome::Cancelled;
+    }
+    if (!out.commit()) {
+        setError(error, QStringLiteral("%1: %2").arg(file, out.errorString()));
+        return PrintOutcome::Failed;
+    }
+    return PrintOutcome::Printed;
+}
+
+PrintOutcome printToPrinter(const Report &report, const PrintRequest &request, QPrinter &printer, QString *error)
+{
+    if (report.isEmpty()) {
+        setError(error, kNoDataMessage);
+        return PrintOutcome::NoData;
+    }
+    if (!printer.isValid()) {
+        setError(error, kNoPrinterMessage);
+        return PrintOutcome::Failed;
+    }
+    const QPageLayout::Orientation previous = printer.pageLayout().orientation();
+    printer.setPageOrientation(report.orientation());
+    printer.setDocName(report.title());
+    const Job job(report, request, printer);
+    const int pages = job.countPages();
+    const WindowDisabled disabled(request.window);
+    PrintOutcome outcome = PrintOutcome::Printed;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        setError(error, kNoPrinterMessage);
+        outcome = PrintOutcome::Failed;
+    } else if (!job.paint(painter, pages)) {
+        printer.abort();
+        painter.end();
+        outcome = PrintOutcome::Cancelled;
+    } else if (!painter.end()) {
+        outcome = PrintOutcome::Failed;
+    }
+    printer.setPageOrientation(previous);
+    return outcome;
+}
+
+}  // namespace dalmain

@@ -1,0 +1,208 @@
+#include "PrintTestSupport.h"
+
+#include "dalmain/print/ExerciseReport.h"
+#include "quenkit/registry/SettingsStore.h"
+#include "quenkit/text/ShiftJis.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kUserName = QStringLiteral("山田太郎");
+
+// A 40-year-old man of 170 cm with the shipped exercise tables, as the tool enters him.
+class ReportPdfTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const QString &name : {QStringLiteral("RMR.DBF"), QStringLiteral("基礎代謝.DBF")}) {
+            ASSERT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + name, folders.dataFile(name)));
+            QFile::setPermissions(folders.dataFile(name), QFile::ReadOwner | QFile::WriteOwner);
+        }
+        ASSERT_EQ(cli({QStringLiteral("users"), QStringLiteral("templates")}).exitCode, 0);
+        const testsupport::CliResult added =
+            cli({QStringLiteral("users"), QStringLiteral("add"), QStringLiteral("--name"), kUserName, QStringLiteral("--reading"),
+                 QStringLiteral("ﾀﾛｳ"), QStringLiteral("--age"), QStringLiteral("40"), QStringLiteral("--sex"),
+                 QStringLiteral("male"), QStringLiteral("--height"), QStringLiteral("170"), QStringLiteral("--activity"),
+                 QStringLiteral("1"), QStringLiteral("--weight"), QStringLiteral("60"), QStringLiteral("--weight-date"),
+                 QStringLiteral("2024-01-01")});
+        ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
+    }
+
+    testsupport::CliResult cli(const QStringList &args) const
+    {
+        return testsupport::runCli(
+            QStringList{QStringLiteral("--config-dir"), folders.configDir(), QStringLiteral("--data-dir"), folders.dataDir()} +
+            args);
+    }
+    // dalmora print KIND USER WHEN --pdf FILE; the file's path.
+    QString print(const QString &kind, const QString &when, testsupport::CliResult *result = nullptr) const
+    {
+        const QString path = folders.root() + QStringLiteral("/") + kind + QStringLiteral(".pdf");
+        const testsupport::CliResult r = cli({QStringLiteral("print"), kind, kUserName, when, QStringLiteral("--pdf"), path});
+        if (result)
+            *result = r;
+        else
+            EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return path;
+    }
+
+    testsupport::TempFolders folders;
+};
+
+void expectAllFontsEmbedded(const QString &pdf)
+{
+    const QList<QStringList> fonts = printtest::pdfFonts(pdf);
+    ASSERT_FALSE(fonts.isEmpty());
+    for (const QStringList &row : fonts)
+        EXPECT_EQ(row.value(row.size() - 5), QStringLiteral("yes")) << row.join(QLatin1Char(' ')).toStdString();
+}
+
+void expectContains(const QString &text, const QStringList &parts)
+{
+    for (const QString &part : parts)
+        EXPECT_TRUE(text.contains(part)) << part.toStdString() << " missing from:\n" << text.toStdString();
+}
+
+TEST_F(ReportPdfTest, ExerciseDayPrintsTheEntriesAndTheDaysEnergyExpenditure)
+{
+    ASSERT_EQ(cli({QStringLiteral("exercise"), QStringLiteral("set"), kUserName, QStringLiteral("2024-05-10"),
+                   QStringLiteral("93:30,39:=150,36:20=80")})
+                  .exitCode,
+              0);
+    const testsupport::CliResult shown =
+        cli({QStringLiteral("exercise"), QStringLiteral("show"), kUserName, QStringLiteral("2024-05-10")});
+    ASSERT_EQ(shown.exitCode, 0);
+    const QString pdf = print(QStringLiteral("exercise"), QStringLiteral("2024-05-10"));
+    const QString text = printtest::pdfText(pdf);
+    expectContains(text, {QStringLiteral("運動記録"), kUserName, QStringLiteral("40歳"), QStringLiteral("2024年05月10日(金)"),
+                          QStringLiteral("運動の内容"), QStringLiteral("消費エネルギー(kcal)"), QStringLiteral("150.0"),
+                          QStringLiteral("80.0"), QStringLiteral("1 / 1")});
+    // Every entry's name as the tool lists it, and the summary's first figure line.
+    for (const QString &line : shown.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(0, 3))
+        EXPECT_TRUE(text.contains(line.section(QLatin1Char('\t'), 0, 0).trimmed())) << line.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("運動時間"))) << text.toStdString();
+    EXPECT_EQ(printtest::pdfPageCount(pdf), 1);
+    expectAllFontsEmbedded(pdf);
+    EXPECT_EQ(printtest::renderPages(pdf, QStringLiteral("exercise")), 1);
+
+    // Without the summary block the entries alone are printed.
+    quenkit::SetRegistryString(QStringLiteral("Dalmora Sports Print"), QStringLiteral("ChkFlg2"), QStringLiteral("0"));
+    const QString listOnly = printtest::pdfText(print(QStringLiteral("exercise"), QStringLiteral("2024-05-10")));
+    EXPECT_TRUE(listOnly.contains(QStringLiteral("運動の内容")));
+    EXPECT_FALSE(listOnly.contains(QStringLiteral("運動時間")));
+}
+
+TEST_F(ReportPdfTest, AMemoLongerThanItsColumnWrapsInsteadOfRunningOffThePage)
+{
+    // The longest memo an entry keeps: 30 full-width characters.
+    const QString memo = QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほ");
+    dalmain::ExerciseEntry entry;
+    entry.name = quenkit::toSjis(QStringLiteral("歩く（時速5.6km、速歩き）"));
+    entry.item = 93;
+    entry.minutesCode = 30;
+    entry.energy = 119.9;
+    entry.memo = quenkit::toSjis(memo);
+    dalmain::ExerciseDay day;
+    ASSERT_EQ(day.insert(entry), dalmain::ExerciseDay::Added::Added);
+    ASSERT_EQ(day.insert(entry), dalmain::ExerciseDay::Added::Added);
+    dalmain::UserProfile person;
+    person.name = kUserName;
+    dalmain::ReportOptions options;
+    options.blocks = dalmain::kAllBlocks;
+    const dalmain::ExerciseDayReport report(person, "20240510", day, day.summary({}), options);
+    const QString pdf = folders.root() + QStringLiteral("/memo.pdf");
+    ASSERT_EQ(dalmain::printToPdf(report, {}, pdf), dalmain::PrintOutcome::Printed);
+    const QString text = printtest::pdfText(pdf);
+    // The wrapped memo's first and last characters are on the page, each time it is entered.
+    EXPECT_EQ(text.count(memo.left(4)), 2) << text.toStdString();
+    EXPECT_EQ(text.count(memo.right(4)), 2) << text.toStdString();
+    EXPECT_EQ(printtest::renderPages(pdf, QStringLiteral("exercise-memo")), 1);
+}
+
+TEST_F(ReportPdfTest, ADayOrMonthWithoutEntriesWritesNoFile)
+{
+    for (const auto &[kind, when] : {std::pair{QStringLiteral("exercise"), QStringLiteral("2024-05-11")},
+                                     std::pair{QStringLiteral("weight"), QStringLiteral("2023-12")}}) {
+        testsupport::CliResult r;
+        const QString pdf = print(kind, when, &r);
+        EXPECT_EQ(r.exitCode, 1) << kind.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("データが入力されていないので印刷できません。"))) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(pdf)) << kind.toStdString();
+    }
+}
+
+TEST_F(ReportPdfTest, WeightMonthPrintsTheListAveragesStandardGoalsAndBothCharts)
+{
+    for (const auto &[date, kg, fat] : {std::tuple{"2024-05-03", "61.0", "22.0"}, std::tuple{"2024-05-10", "60.4", "21.5"},
+                                        std::tuple{"2024-05-24", "59.8", "0"}}) {
+        const testsupport::CliResult r = cli({QStringLiteral("weight"), QStringLiteral("add"), kUserName, QString::fromLatin1(date),
+                                              QString::fromLatin1(kg), QStringLiteral("--body-fat"), QString::fromLatin1(fat)});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+    ASSERT_EQ(cli({QStringLiteral("weight"), QStringLiteral("goal"), kUserName, QStringLiteral("--weight"), QStringLiteral("58")})
+                  .exitCode,
+              0);
+    const QString pdf = print(QStringLiteral("weight"), QStringLiteral("2024-05"));
+    const QString text = printtest::pdfText(pdf);
+    // 60.4 kg at 170 cm is a BMI of 20.90, listed as 20.9; the month's average is 60.4 kg and
+    // 21.8 % body fat (the day without body fat does not count), 1.8 points above the standard.
+    expectContains(text, {QStringLiteral("体重記録"), kUserName, QStringLiteral("2024年05月"), QStringLiteral("測定記録"),
+                          QStringLiteral("05/10(金)"), QStringLiteral("60.4"), QStringLiteral("20.9"), QStringLiteral("月平均"),
+                          QStringLiteral("21.8"), QStringLiteral("+1.8"), QStringLiteral("適正との差"), QStringLiteral("標準値と目標"),
+                          QStringLiteral("適正体重"), QStringLiteral("ＢＭＩチャートと月間履歴グラフ"), QStringLiteral("1 / 1")});
+    EXPECT_FALSE(text.contains(QStringLiteral("04/"))) << "only May's measurements";
+    EXPECT_EQ(printtest::pdfPageCount(pdf), 1);
+    expectAllFontsEmbedded(pdf);
+    EXPECT_EQ(printtest::renderPages(pdf, QStringLiteral("weight")), 1);
+
+    // The stored check boxes leave out the list and the charts.
+    for (const QString &flag : {QStringLiteral("ChkFlg1"), QStringLiteral("ChkFlg4"), QStringLiteral("ChkFlg5")})
+        quenkit::SetRegistryString(QStringLiteral("Dalmora Weight Print"), flag, QStringLiteral("0"));
+    const QString fewer = printtest::pdfText(print(QStringLiteral("weight"), QStringLiteral("2024-05")));
+    expectContains(fewer, {QStringLiteral("月平均"), QStringLiteral("適正体重")});
+    EXPECT_FALSE(fewer.contains(QStringLiteral("05/10(金)")));
+    EXPECT_FALSE(fewer.contains(QStringLiteral("グラフ")));
+}
+
+TEST_F(ReportPdfTest, AFullMonthRunsOnToASecondPageWithTheCharts)
+{
+    for (int day = 1; day <= 31; ++day) {
+        const testsupport::CliResult r =
+            cli({QStringLiteral("weight"), QStringLiteral("add"), kUserName, QStringLiteral("2024-05-%1").arg(day, 2, 10, QLatin1Char('0')),
+                 QString::number(62.0 - day * 0.1, 'f', 1), QStringLiteral("--body-fat"), QString::number(24.0 - day * 0.05, 'f', 1)});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+    const QString pdf = print(QStringLiteral("weight"), QStringLiteral("2024-05"));
+    ASSERT_EQ(printtest::pdfPageCount(pdf), 2);
+    const QStringList pages = printtest::pdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 2);
+    expectContains(pages[0], {QStringLiteral("05/01(水)"), QStringLiteral("05/31(金)"), QStringLiteral("月平均"), QStringLiteral("1 / 2")});
+    expectContains(pages[1], {QStringLiteral("体重記録"), kUserName, QStringLiteral("ＢＭＩチャート"), QStringLiteral("2 / 2")});
+    EXPECT_FALSE(pages[1].contains(QStringLiteral("05/31(金)")));
+    EXPECT_EQ(printtest::renderPages(pdf, QStringLiteral("weight-full")), 2);
+}
+
+TEST_F(ReportPdfTest, TheToolRefusesWhatItCannotPrint)
+{
+    struct Case {
+        QStringList args;
+        int exit;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("exercise"), kUserName, QStringLiteral("2024-05-10")}, 2},  // no --pdf
+        {{QStringLiteral("menu"), kUserName, QStringLiteral("2024-05-10"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
+        {{QStringLiteral("weight"), kUserName, QStringLiteral("2024-13"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
+        {{QStringLiteral("exercise"), kUserName, QStringLiteral("2024-02-30"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
+        {{QStringLiteral("exercise"), QStringLiteral("誰か"), QStringLiteral("2024-05-10"), QStringLiteral("--pdf"),
+          QStringLiteral("x.pdf")},
+         1},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(cli(QStringList{QStringLiteral("print")} + c.args).exitCode, c.exit) << c.args.join(QLatin1Char(' ')).toStdString();
+}
+
+}  // namespace
