@@ -490,7 +490,7 @@ TEST_F(AnalyzeCommand, GoldenFilesOfAHousehold)
         }
         // What the tool wrote instead stays in the build folder, to compare and to review.
         if (bytes != expected)
-            testsupport::writeFile(QStringLiteral("golden-actual-") + QLatin1String(g.file), bytes);
+            testsupport::writeFile(QStringLiteral(ANALYSIS_ACTUAL_DIR "/golden-actual-") + QLatin1String(g.file), bytes);
 
         // The same options stored as the dialogs store them; the save's last file type, every
         // file, writes the plain kind.
