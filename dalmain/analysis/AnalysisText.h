@@ -9,20 +9,29 @@
 #include <array>
 #include <optional>
 
-// The analysis as aligned plain text, the form the saved and copied analysis texts take: the
-// title, the period line and the sections the user chose, in their fixed order. Lines end with CR LF; columns are aligned by
-// their width in Shift-JIS bytes, so they line up in the file's own encoding.
+// The analysis as text, the form the saved and copied analysis takes: the title, the period line
+// and the sections the user chose, in their fixed order, in one of three kinds. Lines end with
+// CR LF; the plain kind aligns its columns by their width in Shift-JIS bytes, so they line up in
+// the file's own encoding.
 namespace dalmain {
 
 struct UserProfile;
+
+// Fields separated by tabs, fields in double quotes separated by commas, or aligned text; the
+// numbers are those the settings store for the kind.
+enum class TextKind : int { Tab = 0, Comma = 1, Plain = 2 };
+
+// The saved file and the copy differ in a few lines: the file has no sex and height and no
+// legend under the nutrient table.
+enum class TextTarget { File, Copy };
 
 // The sixty asterisks that follow every section.
 QString analysisSeparatorLine();
 
 // "分析結果 [月間分析]".
-QString analysisTitleLine(AnalysisPeriod period);
+QString analysisTitleLine(AnalysisPeriod period, TextKind kind = TextKind::Plain);
 // "分析日付 [2024/01/15]", "分析日付 [2024/01]" or "分析日付 [2024]"; empty for a selection.
-QString analysisDateLine(AnalysisPeriod period, const QByteArray &periodKey);
+QString analysisDateLine(AnalysisPeriod period, const QByteArray &periodKey, TextKind kind = TextKind::Plain);
 
 // The judgement of the text tables, by the rate alone: "＊" below 80, "△" below 100, "●" at
 // 100, "▲" below 120, "！" from 120.
@@ -32,11 +41,6 @@ QString textJudgement(double rate);
 // difference, judgement and rate. A nutrient without a reference has only name, unit and
 // intake; the other fields are empty.
 QStringList nutrientTableFields(const AnalysisResult &result, const IntakeStandard &standard, int nutrient);
-
-// The nutrient table section of the plain kind: "栄養バランス", the column heading and one row
-// per nutrient whose flag in rows is set, in NutrientVector order.
-QString plainNutrientTable(const AnalysisResult &result, const IntakeStandard &standard,
-                           const NutrientFlags &rows);
 
 // The sections of an analysis text, in the order they are written.
 enum class ReportSection : int {
@@ -75,10 +79,11 @@ struct AnalysisReport {
 };
 
 // The whole text: title, date line, then each chosen section followed by the separator line.
-QString plainAnalysisText(const AnalysisReport &report, const ReportSections &sections);
+QString analysisText(const AnalysisReport &report, const ReportSections &sections, TextKind kind, TextTarget target);
 
-// One section of the plain kind, without its separator line.
-QString plainSection(const AnalysisReport &report, ReportSection section);
+// One section, without its separator line. The nutrient table lists the nutrients whose flag in
+// the report's nutrientRows is set, in NutrientVector order.
+QString analysisSection(const AnalysisReport &report, ReportSection section, TextKind kind, TextTarget target);
 
 // The nine fields of a group's row: name, 朝, 昼, 夕, 間, 合計 ("%.1lf"), then the proper value,
 // the difference ("+%.1lf" when above it) and the rate of 合計 to it; the last three are empty

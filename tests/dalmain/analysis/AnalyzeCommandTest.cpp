@@ -1,6 +1,7 @@
 // The analyze command end to end: a user, a food table, reference intakes and a menu file in a
 // fresh data folder, analysed by the tool as a user would run it.
 
+#include "dalmain/analysis/AnalysisExport.h"
 #include "dalmain/master/BasalMetabolism.h"
 #include "dalmain/master/ExerciseItem.h"
 #include "dalmain/master/FoodRecord.h"
@@ -13,10 +14,13 @@
 #include "dalmain/userdata/WeightLog.h"
 
 #include "quenkit/dbf/Dbf.h"
+#include "quenkit/registry/SettingsStore.h"
 #include "quenkit/text/ShiftJis.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QProcess>
 
 #include <initializer_list>
 
@@ -106,12 +110,97 @@ protected:
         ASSERT_TRUE(testsupport::writeFile(m_folders.dataFile(dayMenuFileName(kUserNumber)), menus));
     }
 
-    testsupport::CliResult analyze(QStringList args)
+    // The food with fat and carbohydrate, the fixture's days with the energy that saving them
+    // stores, exercise items, basal standards, and January's exercise and weights.
+    void addMonthOfExerciseAndWeights()
     {
-        return runCli(QStringList{QStringLiteral("--config-dir"), m_folders.configDir(), QStringLiteral("--data-dir"),
-                                  m_folders.dataDir(), QStringLiteral("analyze")}
-                      + args);
+        const FoodRecord food = foodOf(kFood, "test food", 1, {{EnergyKcal, 200}, {Protein, 10}, {Fat, 5}, {Carbohydrate, 25}});
+        EXPECT_EQ(writeFoodTable(m_folders.dataFile(QStringLiteral("食品.FDB")), {food}), 1);
+        // The fixture's days again, with the energy that saving them stores.
+        QByteArray menus;
+        for (auto [date, tenths] : {std::pair{"20240105", 5000}, {"20240201", 9000}, {"20240110", 10000},
+                                    {"20230120", 9000}, {"20240131", 12000}}) {
+            DayMenu d = breakfastOf(date, quint16(tenths));
+            d.totals[Breakfast][EnergyKcal] = tenths * 0.1 * 2.0;
+            for (int row : {int(Breakfast), kDayRow})
+                d.groupsAsEntered[row][0] = tenths / 10;
+            menus += encodeDayMenu(d);
+        }
+        EXPECT_TRUE(testsupport::writeFile(m_folders.dataFile(dayMenuFileName(kUserNumber)), menus));
+        EXPECT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + kBasalTable,
+                                m_folders.dataFile(kBasalTable)));
+        EXPECT_EQ(quenkit::createDbfTable(kExerciseItemTable, exerciseItemFields()), 1);
+        auto item = [](unsigned number, const char16_t *name, double af) {
+            ExerciseItem i;
+            i.number = number;
+            i.name = quenkit::toSjis(name);
+            i.af = af;
+            i.afText = afFieldText(af);
+            return i;
+        };
+        for (const ExerciseItem &i : {item(2, u"歩く", 4.0), item(3, u"家事", 0.0)})
+            EXPECT_EQ(quenkit::WriteDBFRecord(nullptr, kExerciseItemTable, encodeExerciseItem(i), exerciseItemNumberField(),
+                                              quenkit::WriteNewOnly),
+                      1);
+        EXPECT_EQ(quenkit::createDbfTable(exerciseLogName(kUserNumber), exerciseLogFields()), 1);
+        EXPECT_EQ(quenkit::createDbfTable(weightLogName(kUserNumber), weightLogFields()), 1);
+
+        // Weights: 58 kg in December is in force on 5 January; 60 kg (30 % fat) from 10 January,
+        // 62 kg (fat not measured) from 25 January.
+        for (const WeightRecord &w : {WeightRecord{"20231220", 58.0, 28.0}, WeightRecord{"20240110", 60.0, 30.0},
+                                      WeightRecord{"20240125", 62.0, 0.0}})
+            EXPECT_TRUE(SaveWeight(kUserNumber, w));
+        // Exercise: 60 minutes' walk on 5 January; 30 minutes' walk and 100 kcal of housework
+        // without minutes on 25 January; a walk in February that the month does not take.
+        const ExerciseSlot walk60{2, 60, "  4.0", {}};
+        const ExerciseSlot walk30{2, 30, "  4.0", {}};
+        const ExerciseSlot housework{3, 9999, "100.0", {}};
+        EXPECT_TRUE(SaveExerciseDay(kUserNumber, "20240105", {walk60}));
+        EXPECT_TRUE(SaveExerciseDay(kUserNumber, "20240125", {walk30, housework}));
+        EXPECT_TRUE(SaveExerciseDay(kUserNumber, "20240201", {walk60}));
     }
+
+    // The tool's arguments for analysing in the fixture's folders.
+    QStringList toolArgs(const QStringList &args) const
+    {
+        return QStringList{QStringLiteral("--config-dir"), m_folders.configDir(), QStringLiteral("--data-dir"),
+                           m_folders.dataDir(), QStringLiteral("analyze")}
+             + args;
+    }
+
+    // The tool as given, its output as the bytes it wrote.
+    testsupport::CliResult analyzeRaw(const QStringList &args, QByteArray *bytes = nullptr)
+    {
+        const QString out = m_folders.root() + QStringLiteral("/analysis.out");
+        QFile::remove(out);
+        testsupport::CliResult r = runCli(toolArgs(args) + QStringList{QStringLiteral("--out"), out});
+        if (bytes)
+            *bytes = testsupport::readFile(out);
+        return r;
+    }
+
+    // The bytes the tool writes on its standard output.
+    QByteArray analyzeStdout(const QStringList &args)
+    {
+        QProcess p;
+        p.start(QStringLiteral(DALMORA_CLI_PATH), toolArgs(args));
+        p.waitForFinished(120000);
+        EXPECT_EQ(p.exitCode(), 0);
+        return p.readAllStandardOutput();
+    }
+
+    // The saved plain text with every section, decoded.
+    testsupport::CliResult analyze(const QStringList &args)
+    {
+        QByteArray bytes;
+        testsupport::CliResult r = analyzeRaw(args + QStringList{QStringLiteral("--kind"), QStringLiteral("text"),
+                                                                 QStringLiteral("--sections"), kEverySection},
+                                              &bytes);
+        r.out = quenkit::fromSjis(bytes);
+        return r;
+    }
+
+    static inline const QString kEverySection = QStringLiteral("1,2,3,4,5,6,7,8,10,11,12,13");
 
     testsupport::TempFolders m_folders;
 };
@@ -218,48 +307,8 @@ TEST_F(AnalyzeCommand, CoverageOfADayWithAFoodOfUnknownVitaminD)
 // figures worked out here from the formulas, step by step.
 TEST_F(AnalyzeCommand, MonthOfMenusExerciseAndWeights)
 {
-    const FoodRecord food = foodOf(kFood, "test food", 1, {{EnergyKcal, 200}, {Protein, 10}, {Fat, 5}, {Carbohydrate, 25}});
-    ASSERT_EQ(writeFoodTable(m_folders.dataFile(QStringLiteral("食品.FDB")), {food}), 1);
-    // The fixture's days again, with the energy that saving them stores.
-    QByteArray menus;
-    for (auto [date, tenths] : {std::pair{"20240105", 5000}, {"20240201", 9000}, {"20240110", 10000},
-                                {"20230120", 9000}, {"20240131", 12000}}) {
-        DayMenu d = breakfastOf(date, quint16(tenths));
-        d.totals[Breakfast][EnergyKcal] = tenths * 0.1 * 2.0;
-        menus += encodeDayMenu(d);
-    }
-    ASSERT_TRUE(testsupport::writeFile(m_folders.dataFile(dayMenuFileName(kUserNumber)), menus));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + kBasalTable,
-                            m_folders.dataFile(kBasalTable)));
-    ASSERT_EQ(quenkit::createDbfTable(kExerciseItemTable, exerciseItemFields()), 1);
-    auto item = [](unsigned number, const char16_t *name, double af) {
-        ExerciseItem i;
-        i.number = number;
-        i.name = quenkit::toSjis(name);
-        i.af = af;
-        i.afText = afFieldText(af);
-        return i;
-    };
-    for (const ExerciseItem &i : {item(2, u"歩く", 4.0), item(3, u"家事", 0.0)})
-        ASSERT_EQ(quenkit::WriteDBFRecord(nullptr, kExerciseItemTable, encodeExerciseItem(i), exerciseItemNumberField(),
-                                          quenkit::WriteNewOnly),
-                  1);
-    ASSERT_EQ(quenkit::createDbfTable(exerciseLogName(kUserNumber), exerciseLogFields()), 1);
-    ASSERT_EQ(quenkit::createDbfTable(weightLogName(kUserNumber), weightLogFields()), 1);
-
-    // Weights: 58 kg in December is in force on 5 January; 60 kg (30 % fat) from 10 January,
-    // 62 kg (fat not measured) from 25 January.
-    for (const WeightRecord &w : {WeightRecord{"20231220", 58.0, 28.0}, WeightRecord{"20240110", 60.0, 30.0},
-                                  WeightRecord{"20240125", 62.0, 0.0}})
-        ASSERT_TRUE(SaveWeight(kUserNumber, w));
-    // Exercise: 60 minutes' walk on 5 January; 30 minutes' walk and 100 kcal of housework
-    // without minutes on 25 January; a walk in February that the month does not take.
-    const ExerciseSlot walk60{2, 60, "  4.0", {}};
-    const ExerciseSlot walk30{2, 30, "  4.0", {}};
-    const ExerciseSlot housework{3, 9999, "100.0", {}};
-    ASSERT_TRUE(SaveExerciseDay(kUserNumber, "20240105", {walk60}));
-    ASSERT_TRUE(SaveExerciseDay(kUserNumber, "20240125", {walk30, housework}));
-    ASSERT_TRUE(SaveExerciseDay(kUserNumber, "20240201", {walk60}));
+    addMonthOfExerciseAndWeights();
+    ASSERT_FALSE(HasFailure());
 
     const testsupport::CliResult r = analyze({kUserName, QStringLiteral("--month"), QStringLiteral("2024-01")});
     ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
@@ -380,6 +429,82 @@ TEST_F(AnalyzeCommand, GroupAndExchangeTablesOfTheProfile)
     EXPECT_FALSE(plain.out.contains(QStringLiteral("食品群別表")));
 }
 
+// The household of the files under golden/: a woman with January's menus, exercise and
+// weights, the ten-group table and the diabetes exchange list with its 1,200 kcal units, and
+// three nutrients selected for the screen. Each file is what the analysis screen saves (or
+// copies) for the month with every option on; the tool must write the same bytes, whether the
+// options are given or stored.
+TEST_F(AnalyzeCommand, GoldenFilesOfAHousehold)
+{
+    addMonthOfExerciseAndWeights();
+    for (const QString &table : {QStringLiteral("食品群別.DBF"), QStringLiteral("fg食品群別表１０群.DBF"),
+                                 QStringLiteral("糖尿交換表.DAT"), QStringLiteral("適正単位.DBF")})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + table, m_folders.dataFile(table)));
+    std::optional<UserProfile> user = readUserNamed(kUserName);
+    ASSERT_TRUE(user);
+    user->birthYear = 1993;
+    user->birthMonth = 4;
+    user->birthDay = 2;
+    user->activity = 1;
+    user->foodGroupTable = QStringLiteral("食品群別表１０群");
+    user->exchangeTable = QStringLiteral("糖尿病食品交換表 第６版");
+    user->unitTable = QStringLiteral("糖尿病 1200kcal(15単位)");
+    ASSERT_EQ(writeUserRecord(*user), 2);   // overwritten
+    for (int n = 1; n <= 37; ++n) {
+        ASSERT_EQ(quenkit::SetRegistryString(QStringLiteral("Dalmora Analyze"), QStringLiteral("Eiyouso2_%1").arg(n),
+                                             QLatin1String(n == 1 || n == 4 || n == 37 ? "1" : "0")), 1);
+    }
+    ASSERT_FALSE(HasFailure());
+
+    const QStringList month = {kUserName, QStringLiteral("--month"), QStringLiteral("2024-01")};
+    struct Golden {
+        const char *file;
+        ExportTarget target;
+        TextKind kind;
+    } goldens[] = {
+        {"month-save.txt", ExportTarget::Save, TextKind::Tab},
+        {"month-save.csv", ExportTarget::Save, TextKind::Comma},
+        {"month-save-text.txt", ExportTarget::Save, TextKind::Plain},
+        {"month-copy.csv", ExportTarget::Copy, TextKind::Comma},
+    };
+    const char *kindNames[] = {"tab", "comma", "text"};
+    for (const Golden &g : goldens) {
+        SCOPED_TRACE(g.file);
+        const QString path = QStringLiteral(DALMORA_SOURCE_DIR "/tests/dalmain/analysis/golden/") + QLatin1String(g.file);
+        const QByteArray expected = testsupport::readFile(path);
+
+        QStringList args = month + QStringList{QStringLiteral("--kind"), QLatin1String(kindNames[int(g.kind)]),
+                                               QStringLiteral("--sections"), kEverySection};
+        if (g.target == ExportTarget::Copy)
+            args.append(QStringLiteral("--copy"));
+        QByteArray bytes;
+        testsupport::CliResult r = analyzeRaw(args, &bytes);
+        ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
+        EXPECT_EQ(bytes, expected);
+        EXPECT_EQ(analyzeStdout(args), expected);
+        if (g.target == ExportTarget::Save && g.kind == TextKind::Plain) {
+            // Without any export option: the same text with every option on, as UTF-8.
+            const testsupport::CliResult bare =
+                runCli(toolArgs(month));
+            EXPECT_EQ(bare.out, quenkit::fromSjis(expected));
+        }
+        // What the tool wrote instead stays in the build folder, to compare and to review.
+        if (bytes != expected)
+            testsupport::writeFile(QStringLiteral(ANALYSIS_ACTUAL_DIR "/golden-actual-") + QLatin1String(g.file), bytes);
+
+        // The same options stored as the dialogs store them; the save's last file type, every
+        // file, writes the plain kind.
+        ExportOptions stored;
+        stored.sections.fill(true);
+        stored.shownNutrientsOnly = true;
+        stored.kindChoice = g.target == ExportTarget::Save && g.kind == TextKind::Plain ? 3 : int(g.kind);
+        ASSERT_TRUE(writeExportOptions(g.target, stored));
+        r = analyzeRaw(g.target == ExportTarget::Copy ? month + QStringList{QStringLiteral("--copy")} : month, &bytes);
+        ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
+        EXPECT_EQ(bytes, expected);
+    }
+}
+
 TEST_F(AnalyzeCommand, RefusedRequests)
 {
     struct Case {
@@ -396,13 +521,18 @@ TEST_F(AnalyzeCommand, RefusedRequests)
         {{QStringLiteral("佐藤"), "--year", "2024"}, 1, "no user '佐藤'"},
         {{QStringLiteral("99"), "--year", "2024"}, 1, "no user '99'"},
         {{kUserName, "--days", "2024-01-05,2024-01-06"}, 1, "no menu record for 2024-01-06"},
+        {{kUserName, "--year", "2024", "--kind", "xml"}, 2, "'xml' is not tab, comma or text"},
+        {{kUserName, "--year", "2024", "--sections", "2,9"}, 2, "'2,9' is not a list of option numbers"},
+        {{kUserName, "--year", "2024", "--sections", "14"}, 2, "'14' is not a list"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(qPrintable(c.args.join(QLatin1Char(' '))));
-        const testsupport::CliResult r = analyze(c.args);
+        QByteArray written;
+        const testsupport::CliResult r = analyzeRaw(c.args, &written);
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << qPrintable(r.err);
         EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(written.isEmpty());
     }
 }
 
