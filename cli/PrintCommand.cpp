@@ -4,8 +4,11 @@
 #include "Arguments.h"
 #include "Command.h"
 
+#include "dalmain/master/ReferenceIntakes.h"
 #include "dalmain/print/ExerciseReport.h"
+#include "dalmain/print/MenuReport.h"
 #include "dalmain/print/WeightReport.h"
+#include "dalmain/userdata/UserSession.h"
 #include "dalmain/userdata/UserStore.h"
 
 #include <QRegularExpression>
@@ -16,6 +19,7 @@ namespace {
 
 const QString kUsage = QStringLiteral(
     "Usage:\n"
+    "  dalmora print menu USER DATE --pdf FILE        the menu record of a day\n"
     "  dalmora print exercise USER DATE --pdf FILE    the exercise record of a day\n"
     "  dalmora print weight USER YYYY-MM --pdf FILE   the weight record of a month\n"
     "USER is a user's name or number, DATE is YYYY-MM-DD or YYYYMMDD. The blocks printed and\n"
@@ -66,6 +70,30 @@ int written(cli::Context &ctx, dalmain::PrintOutcome outcome, const QString &err
     return cli::ExitFailure;
 }
 
+// The day judged against the person's reference values, as the menu screen judges it.
+int printMenu(cli::Context &ctx, const dalmain::UserListEntry &user, const QByteArray &date, const QString &file)
+{
+    const dalmain::IntakeLoad intakes = dalmain::LoadReferenceIntakes(nullptr, dalmain::referenceIntakes());
+    dalmain::UserSession session;
+    if (!session.open(nullptr, user.name)) {
+        ctx.err << "dalmora print: the user '" << user.name << "' cannot be read\n";
+        return cli::ExitFailure;
+    }
+    // Judged against the zeros of a file that cannot be read, every nutrient would pass as
+    // having no reference at all.
+    if (session.profile()->intakeSubject().national && intakes != dalmain::IntakeLoad::Loaded) {
+        ctx.err << "dalmora print: the reference intakes cannot be read: " << dalmain::kReferenceIntakeFile << "\n";
+        return cli::ExitFailure;
+    }
+    std::optional<dalmain::MenuDayReport> report;
+    QString error;
+    if (!dalmain::loadMenuDayReport(*session.profile(), session.intakeStandard(), date, report, &error)) {
+        ctx.err << "dalmora print: " << error << "\n";
+        return cli::ExitFailure;
+    }
+    return written(ctx, dalmain::printToPdf(*report, dalmain::PrintRequest{}, file, &error), error);
+}
+
 int run(cli::Context &ctx, QStringList args)
 {
     QString file;
@@ -77,7 +105,7 @@ int run(cli::Context &ctx, QStringList args)
     const QString kind = args[0];
     QByteArray date;
     std::optional<std::pair<int, int>> month;
-    if (kind == QLatin1String("exercise")) {
+    if (kind == QLatin1String("exercise") || kind == QLatin1String("menu")) {
         date = cli::dateKeyArgument(args[2]);
         if (date.isEmpty())
             return usage(ctx, QStringLiteral("'%1' is not a date").arg(args[2]));
@@ -102,6 +130,8 @@ int run(cli::Context &ctx, QStringList args)
         const dalmain::WeightMonthReport report = dalmain::loadWeightMonthReport(*person, month->first, month->second);
         return written(ctx, dalmain::printToPdf(report, request, file, &error), error);
     }
+    if (kind == QLatin1String("menu"))
+        return printMenu(ctx, *user, date, file);
     const dalmain::ExerciseDayReport report = dalmain::loadExerciseDayReport(*person, date);
     return written(ctx, dalmain::printToPdf(report, request, file, &error), error);
 }

@@ -1,5 +1,8 @@
 #include "dalmain/screens/sports/Sports.h"
 
+#include "dalmain/print/ExerciseReport.h"
+#include "dalmain/print/PrintOptions.h"
+
 #include "dalmain/screens/sports/BasalInputDialog.h"
 #include "dalmain/screens/sports/ExerciseSearchDialog.h"
 #include "dalmain/screens/sports/SportsDayListDialog.h"
@@ -396,6 +399,13 @@ void Sports::runCommand(int id)
     case cmd::SportsPasteAll: pasteAll(); break;
     case cmd::OpenSports: openDay(); break;
     case cmd::DeleteSports: deleteDays(); break;
+    case cmd::PrintSports:
+        // The day as the screen holds it, saved or not.
+        printFromScreen(context().owner, this, sportsPrintKind(), m_day.isEmpty(), [this](const ReportOptions &options) {
+            return std::make_unique<ExerciseDayReport>(*openUserSession().profile(), dateKey(), m_day,
+                                                       m_day.summary(m_basis), options);
+        });
+        break;
     default: break;
     }
     m_list->setFocus();
@@ -414,7 +424,8 @@ bool Sports::commandEnabled(int id) const
     case cmd::SportsPasteAll: return m_clipboardHasDay;
     case cmd::OpenSports:
     case cmd::DeleteSports: return open;
-    default: return false;  // printing is not on this screen yet
+    case cmd::PrintSports: return open && !m_day.isEmpty();
+    default: return false;
     }
 }
 

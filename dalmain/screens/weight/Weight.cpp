@@ -1,4 +1,6 @@
 #include "dalmain/screens/weight/Weight.h"
+#include "dalmain/print/PrintOptions.h"
+#include "dalmain/print/WeightReport.h"
 
 #include "dalmain/screens/weight/WeightCharts.h"
 #include "dalmain/screens/weight/WeightDialogs.h"
@@ -356,7 +358,7 @@ bool Weight::commandEnabled(int id) const
     case cmd::WeightCopyAll: return open;
     case cmd::WeightModify:
     case cmd::WeightDelete: return open && onMeasurement();
-    case cmd::PrintWeight: return false;  // printing comes with the print-outs
+    case cmd::PrintWeight: return open && !m_month.isEmpty();
     default: return false;
     }
 }
@@ -369,6 +371,13 @@ void Weight::runCommand(int id)
     case cmd::WeightDelete: deleteMeasurement(); break;
     case cmd::WeightGoal: setGoals(); break;
     case cmd::WeightCopyAll: copyAll(); break;
+    case cmd::PrintWeight:
+        if (commandEnabled(id)) {
+            printFromScreen(context().owner, this, weightPrintKind(), m_month.isEmpty(), [this](const ReportOptions &options) {
+                return std::make_unique<WeightMonthReport>(*openUserSession().profile(), m_month, m_goal, options);
+            });
+        }
+        break;
     default: break;
     }
 }
@@ -382,7 +391,6 @@ bool Weight::eventFilter(QObject *watched, QEvent *event)
         case Qt::Key_F2: onMeasurement() ? modifyMeasurement() : newMeasurement(); return true;
         case Qt::Key_F3: newMeasurement(); return true;
         case Qt::Key_P:
-            // Ctrl+P prints once printing is there; until then it does nothing here.
             if (key->modifiers() & Qt::ControlModifier) {
                 if (commandEnabled(cmd::PrintWeight))
                     runCommand(cmd::PrintWeight);

@@ -186,6 +186,59 @@ TEST_F(ReportPdfTest, AFullMonthRunsOnToASecondPageWithTheCharts)
     EXPECT_EQ(printtest::renderPages(pdf, QStringLiteral("weight-full")), 2);
 }
 
+TEST_F(ReportPdfTest, MenuDayPrintsEachMealsFoodsAndTheStoredTotalsWithTheJudgement)
+{
+    for (const QString &name : {QStringLiteral("食品.FDB"), QStringLiteral("食品.IDX"), QStringLiteral("jk2010.dat")}) {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + name, folders.dataFile(name)));
+        QFile::setPermissions(folders.dataFile(name), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    // Nothing stored for the day yet: no file.
+    testsupport::CliResult r;
+    const QString none = print(QStringLiteral("menu"), QStringLiteral("2024-05-10"), &r);
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(none));
+
+    ASSERT_EQ(cli({QStringLiteral("menu"), QStringLiteral("set"), kUserName, QStringLiteral("2024-05-10"), QStringLiteral("breakfast"),
+                   QStringLiteral("15:100"), QStringLiteral("--dish"), QStringLiteral("朝のごはん")})
+                  .exitCode,
+              0);
+    ASSERT_EQ(cli({QStringLiteral("menu"), QStringLiteral("set"), kUserName, QStringLiteral("2024-05-10"), QStringLiteral("dinner"),
+                   QStringLiteral("15:250")})
+                  .exitCode,
+              0);
+    const testsupport::CliResult shown = cli({QStringLiteral("menu"), QStringLiteral("show"), kUserName, QStringLiteral("2024-05-10")});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err.toStdString();
+    const QStringList lines = shown.out.split(QLatin1Char('\n'));
+    // "    15\tname\t100.0 g" and the energy row "ｴﾈﾙｷﾞｰ\tkcal\t朝\t昼\t夕\t間\t日".
+    const QString food = lines.filter(QStringLiteral("100.0 g")).value(0).split(QLatin1Char('\t')).value(1);
+    const QStringList energy = lines.filter(QRegularExpression(QStringLiteral("^ｴﾈﾙｷﾞｰ\tkcal"))).value(0).split(QLatin1Char('\t'));
+    ASSERT_FALSE(food.isEmpty()) << shown.out.toStdString();
+    ASSERT_EQ(energy.size(), 7) << shown.out.toStdString();
+
+    const QString pdf = print(QStringLiteral("menu"), QStringLiteral("2024-05-10"));
+    const QString text = printtest::pdfText(pdf);
+    expectContains(text, {QStringLiteral("献立記録"), kUserName, QStringLiteral("2024年05月10日(金)"), QStringLiteral("朝食"),
+                          QStringLiteral("【朝のごはん】"), food, QStringLiteral("100.0"), QStringLiteral("250.0"),
+                          QStringLiteral("記録なし"), QStringLiteral("栄養素の摂取量"), QStringLiteral("基準値"),
+                          QStringLiteral("判定")});
+    // The energy row: the breakfast's, the dinner's and the day's figures as stored.
+    const QString energyLine = text.split(QLatin1Char('\n')).filter(QStringLiteral("ｴﾈﾙｷﾞｰ(kcal)")).value(0);
+    for (int column : {2, 4, 6})
+        EXPECT_TRUE(energyLine.contains(energy[column].trimmed())) << energyLine.toStdString() << " / " << energy[column].toStdString();
+    // 37 nutrients do not fit under the meals on one page; the table runs on with its header.
+    const int pages = printtest::pdfPageCount(pdf);
+    EXPECT_GE(pages, 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("1 / %1").arg(pages)));
+    expectAllFontsEmbedded(pdf);
+    EXPECT_EQ(printtest::renderPages(pdf, QStringLiteral("menu")), pages);
+
+    // Without the totals block only the meals are printed.
+    quenkit::SetRegistryString(QStringLiteral("Dalmora Menu Print"), QStringLiteral("ChkFlg2"), QStringLiteral("0"));
+    const QString mealsOnly = printtest::pdfText(print(QStringLiteral("menu"), QStringLiteral("2024-05-10")));
+    EXPECT_TRUE(mealsOnly.contains(QStringLiteral("【朝のごはん】")));
+    EXPECT_FALSE(mealsOnly.contains(QStringLiteral("栄養素の摂取量")));
+}
+
 TEST_F(ReportPdfTest, TheToolRefusesWhatItCannotPrint)
 {
     struct Case {
@@ -194,7 +247,8 @@ TEST_F(ReportPdfTest, TheToolRefusesWhatItCannotPrint)
     };
     const Case cases[] = {
         {{QStringLiteral("exercise"), kUserName, QStringLiteral("2024-05-10")}, 2},  // no --pdf
-        {{QStringLiteral("menu"), kUserName, QStringLiteral("2024-05-10"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
+        {{QStringLiteral("diary"), kUserName, QStringLiteral("2024-05-10"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
+        {{QStringLiteral("menu"), kUserName, QStringLiteral("2024-05"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
         {{QStringLiteral("weight"), kUserName, QStringLiteral("2024-13"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
         {{QStringLiteral("exercise"), kUserName, QStringLiteral("2024-02-30"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
         {{QStringLiteral("exercise"), QStringLiteral("誰か"), QStringLiteral("2024-05-10"), QStringLiteral("--pdf"),

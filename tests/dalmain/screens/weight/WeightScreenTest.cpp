@@ -274,10 +274,15 @@ TEST_F(WeightScreenTest, TheOnlyMeasurementStaysAndTheEmptyLineOnlyBeeps)
     EXPECT_FALSE(screen->commandEnabled(cmd::WeightDelete));
     key(Qt::Key_Delete);
     EXPECT_TRUE(owner.messages().isEmpty());
-    EXPECT_FALSE(screen->commandEnabled(cmd::PrintWeight));
-    // Ctrl+P does nothing while printing is not there, and "今月" comes back to May.
-    shelltest::NoModalDialog none;
+    // The month has a measurement, so Ctrl+P opens the print options; "今月" comes back to May.
+    EXPECT_TRUE(screen->commandEnabled(cmd::PrintWeight));
+    bool asked = false;
+    shelltest::whenDialog(QStringLiteral("IDD_WEIGHT_PRINT"), [&asked](QWidget *d) {
+        asked = true;
+        shelltest::click(d, "cancel");
+    });
     key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(asked);
     screen->dateBarCommand(7);
     EXPECT_EQ(screen->dateBar()->text(), QStringLiteral("2024/05"));
 }
