@@ -1,6 +1,6 @@
 #include "dalmain/shell/ScreenFactory.h"
 
-#include "dalmain/screens/analyze/AnalyzeSyousai.h"
+#include "dalmain/screens/analyze/Analyze.h"
 #include "dalmain/screens/menu/Menu.h"
 #include "dalmain/screens/sports/Sports.h"
 #include "dalmain/screens/user/UserInfomation.h"
@@ -15,7 +15,7 @@ ScreenWindow *createProgramScreen(int index, const ScreenContext &context, QWidg
     case MenuScreen: return new Menu(context, parent);
     case SportsScreen: return new Sports(context, parent);
     case WeightScreen: return new Weight(context, parent);
-    case AnalyzeScreen: return new AnalyzeSyousai(context, parent);
+    case AnalyzeScreen: return new Analyze(context, parent);
     default: return new UserInfomation(context, parent);
     }
 }

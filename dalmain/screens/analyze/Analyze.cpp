@@ -1,0 +1,374 @@
+#include "dalmain/screens/analyze/Analyze.h"
+
+#include "dalmain/analysis/AnalysisRun.h"
+#include "dalmain/analysis/Sufficiency.h"
+#include "dalmain/master/EntryNutrients.h"
+#include "dalmain/screens/analyze/AnalyzeExportDialog.h"
+#include "dalmain/screens/analyze/AnalyzeSyousai.h"
+#include "dalmain/shell/CommandIds.h"
+#include "dalmain/shell/DayScreenWindow.h"
+#include "dalmain/shell/Screens.h"
+#include "dalmain/shell/ShellSettings.h"
+#include "dalmain/userdata/PfcTargets.h"
+#include "dalmain/userdata/UserSession.h"
+
+#include "quenkit/controls/DatePickers.h"
+#include "quenkit/dates/Dates.h"
+#include "quenkit/owner/Owner.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSaveFile>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace dalmain {
+
+namespace {
+
+// What the analysis keeps between visits while the program runs.
+struct RememberedState {
+    AnalysisPeriod kind = AnalysisPeriod::Day;
+    std::array<QDate, 3> dates{};
+    int view = Analyze::DetailView;
+};
+
+RememberedState &remembered()
+{
+    static RememberedState state;
+    return state;
+}
+
+const QString kSaveCaption = QStringLiteral("分析結果の保存");
+
+QString chooseSaveFile(QWidget *parent, int *fileType)
+{
+    const QStringList filters = {QStringLiteral("ﾃｷｽﾄとﾀﾌﾞ(*.txt)"), QStringLiteral("ﾃｷｽﾄとｶﾝﾏ(*.csv)"),
+                                 QStringLiteral("ﾃｷｽﾄ(*.txt)"), QStringLiteral("すべてのﾌｧｲﾙ(*.*)")};
+    QFileDialog dialog(parent, kSaveCaption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(qBound(0, *fileType, kSaveFileTypes - 1)));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    *fileType = qMax(0, filters.indexOf(dialog.selectedNameFilter()));
+    return dialog.selectedFiles().constFirst();
+}
+
+Analyze::SaveFileChooser &saveFileChooser()
+{
+    static Analyze::SaveFileChooser chooser = chooseSaveFile;
+    return chooser;
+}
+
+int kindIndex(AnalysisPeriod kind)
+{
+    return qBound(0, static_cast<int>(kind), 2);
+}
+
+QByteArray periodKeyOf(AnalysisPeriod kind, const QDate &date)
+{
+    switch (kind) {
+    case AnalysisPeriod::Day: return date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+    case AnalysisPeriod::Month: return date.toString(QStringLiteral("yyyyMM")).toLatin1();
+    case AnalysisPeriod::Year: return date.toString(QStringLiteral("yyyy")).toLatin1();
+    case AnalysisPeriod::Selection: break;
+    }
+    return {};
+}
+
+}  // namespace
+
+void Analyze::setSaveFileChooser(SaveFileChooser chooser)
+{
+    saveFileChooser() = chooser ? std::move(chooser) : SaveFileChooser(chooseSaveFile);
+}
+
+Analyze::Analyze(const ScreenContext &context, QWidget *parent)
+    : ScreenWindow(AnalyzeScreen, context, parent)
+{
+    // The foods once for the screen's life: every run reads the same table.
+    if (LoadFoodCache(nullptr, m_cache) != 1)
+        m_cache.clear();
+    m_foods = EntryFoodIndex::fromCache(m_cache);
+
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("title"));
+    QFont titleFont = m_title->font();
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+
+    m_calendars = new QStackedWidget(this);
+    m_pickers = {new quenkit::DMCalendar(m_calendars), new quenkit::DMCalendar2(m_calendars),
+                 new quenkit::DMCalendar3(m_calendars)};
+    for (int k = 0; k < 3; ++k) {
+        m_calendars->addWidget(m_pickers[k]);
+        connect(m_pickers[k], &quenkit::DatePicker::command, this, [this, k](int id) {
+            if (id == 1030)
+                dateChosen(static_cast<AnalysisPeriod>(k));
+        });
+    }
+    m_calendars->setFixedHeight(m_pickers[0]->sizeHint().height());
+
+    m_detail = new AnalyzeSyousai(this);
+
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(m_calendars);
+    bar->addSpacing(12);
+    bar->addWidget(m_title, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(bar);
+    layout->addWidget(m_detail, 1);
+
+    RememberedState &state = remembered();
+    const QDate today = quenkit::today();
+    for (QDate &d : state.dates) {
+        if (!d.isValid())
+            d = today;
+    }
+    if (const std::optional<UserProfile> &profile = openUserSession().profile())
+        m_groups = LoadGroupAnalysis(*profile, m_cache);
+    if (state.kind == AnalysisPeriod::Selection)
+        state.kind = AnalysisPeriod::Day;
+    // With one date for every screen, the analysis opens on the day the other screens show.
+    if (settings::systemInt(settings::kSystemSet6, 1) == 1 && settings::systemInt(settings::kSystemSet2, 1) == 0) {
+        const QDate shared = DayScreenWindow::sharedDay();
+        if (shared.isValid())
+            state.dates[kindIndex(state.kind)] = shared;
+    }
+    for (int k = 0; k < 3; ++k) {
+        const QSignalBlocker block(m_pickers[k]);
+        m_pickers[k]->setDate(state.dates[k]);
+    }
+    // The other views are not drawn yet; whichever was left, the screen opens on 詳細.
+    state.view = DetailView;
+    setKind(state.kind);
+}
+
+Analyze::~Analyze() = default;
+
+AnalysisPeriod Analyze::kind() const
+{
+    return remembered().kind;
+}
+
+QDate Analyze::kindDate(AnalysisPeriod kind) const
+{
+    return remembered().dates[kindIndex(kind)];
+}
+
+int Analyze::view() const
+{
+    return remembered().view;
+}
+
+quenkit::DatePicker *Analyze::calendar(AnalysisPeriod kind) const
+{
+    return kind == AnalysisPeriod::Selection ? nullptr : m_pickers[kindIndex(kind)];
+}
+
+QWidget *Analyze::firstControl()
+{
+    return m_detail;
+}
+
+void Analyze::setKind(AnalysisPeriod kind)
+{
+    remembered().kind = kind;
+    if (kind != AnalysisPeriod::Selection) {
+        QWidget *picker = m_pickers[kindIndex(kind)];
+        m_calendars->setCurrentWidget(picker);
+        m_calendars->show();
+    } else {
+        m_calendars->hide();
+    }
+    runAnalysis();
+}
+
+void Analyze::dateChosen(AnalysisPeriod kind)
+{
+    const QDate date = m_pickers[kindIndex(kind)]->date();
+    if (!date.isValid())
+        return;
+    remembered().dates[kindIndex(kind)] = date;
+    if (kind == this->kind())
+        runAnalysis();
+}
+
+void Analyze::runAnalysis()
+{
+    UserSession &session = openUserSession();
+    const AnalysisPeriod period = kind();
+    m_hasResult = false;
+    m_result = AnalysisResult{};
+    if (session.profile() && period != AnalysisPeriod::Selection) {
+        const UserProfile &profile = *session.profile();
+        const AnalysisRequest request{static_cast<int>(profile.number), period,
+                                      periodKeyOf(period, kindDate(period)), {}};
+        reloadPfcTargets();
+        AnalysisSubject subject = analysisSubject(profile);
+        subject.groups = &m_groups;
+        m_result = RunAnalysis(request, m_foods, session.intakeStandard(), wasteRatioOption(), subject);
+        m_hasResult = true;
+    }
+    m_title->setText(m_hasResult ? periodToolTip(period) : QString());
+    m_detail->setLines(m_hasResult ? analysisDetailLines(report(true)) : QList<DetailLine>{});
+    emit commandStateChanged();
+}
+
+AnalysisReport Analyze::report(bool selectedNutrientsOnly) const
+{
+    AnalysisReport r;
+    r.period = kind();
+    r.result = &m_result;
+    const UserSession &session = openUserSession();
+    r.standard = &session.intakeStandard();
+    if (session.profile()) {
+        r.user = &*session.profile();
+        r.groups = groupTableText(m_groups, *session.profile());
+        r.exchange = exchangeTableText(m_groups, *session.profile());
+    }
+    if (selectedNutrientsOnly)
+        r.nutrientRows = readNutrientSelection();
+    else
+        r.nutrientRows.fill(true);
+    return r;
+}
+
+ExportAvailability Analyze::availability() const
+{
+    const AnalysisReport r = report(true);
+    ExportAvailability a;
+    a.history = kind() != AnalysisPeriod::Year;
+    a.exchangeTable = r.exchange.has_value();
+    a.groupTable = r.groups.has_value();
+    return a;
+}
+
+void Analyze::saveAnalysis()
+{
+    if (!m_hasResult)
+        return;
+    const ExportOptions stored = readExportOptions(ExportTarget::Save);
+    AnalyzeExportDialog dialog(ExportTarget::Save, stored, availability(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ExportOptions chosen = dialog.options();
+    int fileType = qBound(0, stored.kindChoice, kSaveFileTypes - 1);
+    const QString path = saveFileChooser()(this, &fileType);
+    if (path.isEmpty())
+        return;
+    chosen.kindChoice = fileType;
+    writeExportOptions(ExportTarget::Save, chosen);
+    const QByteArray bytes =
+        exportFileBytes(exportText(report(chosen.shownNutrientsOnly), chosen, ExportTarget::Save));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        quenkit::inform(context().owner, kSaveCaption,
+                        QStringLiteral("%1 に保存できませんでした。").arg(QDir::toNativeSeparators(path)),
+                        quenkit::Icon::Warning);
+}
+
+void Analyze::copyAnalysis()
+{
+    if (!m_hasResult)
+        return;
+    AnalyzeExportDialog dialog(ExportTarget::Copy, readExportOptions(ExportTarget::Copy), availability(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const ExportOptions chosen = dialog.options();
+    writeExportOptions(ExportTarget::Copy, chosen);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(exportText(report(chosen.shownNutrientsOnly), chosen, ExportTarget::Copy));
+}
+
+void Analyze::runCommand(int id)
+{
+    switch (id) {
+    case cmd::PeriodDay: setKind(AnalysisPeriod::Day); break;
+    case cmd::PeriodMonth: setKind(AnalysisPeriod::Month); break;
+    case cmd::PeriodYear: setKind(AnalysisPeriod::Year); break;
+    case cmd::AnalysisDetail:
+        remembered().view = DetailView;
+        emit commandStateChanged();
+        break;
+    case cmd::SaveAnalysis: saveAnalysis(); break;
+    case cmd::CopyAnalysis: copyAnalysis(); break;
+    default: break;
+    }
+}
+
+bool Analyze::commandEnabled(int id) const
+{
+    // Without an open user there is nobody to analyse.
+    if (!openUserSession().profile())
+        return false;
+    switch (id) {
+    case cmd::PeriodDay:
+    case cmd::PeriodMonth:
+    case cmd::PeriodYear:
+    case cmd::AnalysisDetail:
+        return true;
+    case cmd::SaveAnalysis:
+    case cmd::CopyAnalysis:
+        return m_hasResult;
+    // Not built yet: the selection and nutrient dialogs, the graph and table views, the
+    // comment and the print-out.
+    default:
+        return false;
+    }
+}
+
+bool Analyze::commandChecked(int id) const
+{
+    switch (id) {
+    case cmd::PeriodDay: return kind() == AnalysisPeriod::Day;
+    case cmd::PeriodMonth: return kind() == AnalysisPeriod::Month;
+    case cmd::PeriodYear: return kind() == AnalysisPeriod::Year;
+    case cmd::PeriodSelect: return kind() == AnalysisPeriod::Selection;
+    case cmd::AnalysisDetail: return view() == DetailView;
+    case cmd::AnalysisGraph: return view() == GraphView;
+    case cmd::HistoryGraph: return view() == HistoryView;
+    case cmd::AnalysisGroup: return view() == GroupView;
+    case cmd::AnalysisExchange: return view() == ExchangeView;
+    default: return false;
+    }
+}
+
+bool Analyze::hasDateBar() const
+{
+    return kind() != AnalysisPeriod::Selection;
+}
+
+void Analyze::dateBarCommand(int code)
+{
+    const AnalysisPeriod period = kind();
+    if (period == AnalysisPeriod::Selection)
+        return;
+    quenkit::DatePicker *picker = m_pickers[kindIndex(period)];
+    const bool year = period == AnalysisPeriod::Year;
+    switch (code) {
+    case 1: year ? picker->previousYear() : picker->previousMonth(); break;
+    case 4: year ? picker->nextYear() : picker->nextMonth(); break;
+    case 2:
+        if (period == AnalysisPeriod::Day)
+            picker->previousDay();
+        break;
+    case 3:
+        if (period == AnalysisPeriod::Day)
+            picker->nextDay();
+        break;
+    case 7: picker->goToday(); break;
+    default: break;
+    }
+}
+
+}  // namespace dalmain

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "dalmain/analysis/AnalysisExport.h"
+#include "dalmain/analysis/AnalysisResult.h"
+#include "dalmain/analysis/GroupAnalysis.h"
+#include "dalmain/analysis/IntakeAggregation.h"
+#include "dalmain/master/FoodTable.h"
+#include "dalmain/shell/ScreenWindow.h"
+
+#include <QDate>
+
+#include <array>
+#include <functional>
+
+class QLabel;
+class QStackedWidget;
+
+namespace quenkit {
+class DatePicker;
+}
+
+namespace dalmain {
+
+class AnalyzeSyousai;
+struct ExportAvailability;
+
+// The analysis screen: the open user's intake over a day, a month or a year, chosen in the
+// calendar of the kind, and the report of the run in the 詳細 view, which can be saved to a file
+// or copied. The kind and each kind's date outlive the screen while the program runs, so
+// coming back to the analysis shows the period left; a selection does not survive a visit.
+class Analyze : public ScreenWindow
+{
+    Q_OBJECT
+public:
+    explicit Analyze(const ScreenContext &context, QWidget *parent = nullptr);
+    ~Analyze() override;
+
+    void runCommand(int id) override;
+    bool commandEnabled(int id) const override;
+    bool commandChecked(int id) const override;
+    void dateBarCommand(int code) override;
+    bool hasDateBar() const override;
+    QWidget *firstControl() override;
+
+    // The views; only 詳細 (0) is drawn so far.
+    enum View { DetailView = 0, GraphView = 1, HistoryView = 2, GroupView = 4, ExchangeView = 5 };
+
+    AnalysisPeriod kind() const;
+    // The date last analysed for a kind (a month and a year use its month or year).
+    QDate kindDate(AnalysisPeriod kind) const;
+    int view() const;
+    bool hasResult() const { return m_hasResult; }
+    const AnalysisResult &result() const { return m_result; }
+    AnalyzeSyousai *detailView() const { return m_detail; }
+    // The calendar of a kind (selection has none).
+    quenkit::DatePicker *calendar(AnalysisPeriod kind) const;
+
+    // The report of the last run with the nutrient table's rows: the nutrients selected for the
+    // screen, or every one.
+    AnalysisReport report(bool selectedNutrientsOnly) const;
+
+    void saveAnalysis();
+    void copyAnalysis();
+
+    // Asks for the file to save to: the file type (0 tab, 1 comma, 2 text, 3 every file) comes
+    // in as last chosen and goes out as chosen; an empty path is a cancel. Tests replace it.
+    using SaveFileChooser = std::function<QString(QWidget *parent, int *fileType)>;
+    static void setSaveFileChooser(SaveFileChooser chooser);
+
+private:
+    void setKind(AnalysisPeriod kind);
+    void dateChosen(AnalysisPeriod kind);
+    void runAnalysis();
+    ExportAvailability availability() const;
+
+    FoodCache m_cache;
+    EntryFoodIndex m_foods;
+    GroupAnalysisData m_groups;
+    AnalysisResult m_result;
+    bool m_hasResult = false;
+
+    QLabel *m_title;
+    QStackedWidget *m_calendars;
+    std::array<quenkit::DatePicker *, 3> m_pickers{};
+    AnalyzeSyousai *m_detail;
+};
+
+}  // namespace dalmain
