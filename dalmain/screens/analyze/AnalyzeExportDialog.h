@@ -19,7 +19,7 @@ struct ExportAvailability {
 
 // IDD_ALZ_WRITE_SELECT ("分析結果の保存") and IDD_ALZ_COPY_SELECT ("分析結果のコピー"): the
 // sections to include, the nutrients the table lists and, for the copy, the text kind. The
-// boxes open with the stored options; options().
+// boxes open with the stored options, and options() gives what the user left ticked.
 class AnalyzeExportDialog : public QDialog
 {
     Q_OBJECT
