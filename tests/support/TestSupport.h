@@ -107,4 +107,25 @@ inline QList<QList<CliResult>> runCliWorkers(const QList<QList<QStringList>> &wo
     return results;
 }
 
+// Copies the shipped exercise item and basal metabolism tables into the data folder of folders.
+inline bool installExerciseTables(const TempFolders &folders)
+{
+    for (const QString &name : {QStringLiteral("RMR.DBF"), QStringLiteral("基礎代謝.DBF")}) {
+        if (!QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + name, folders.dataFile(name)))
+            return false;
+        QFile::setPermissions(folders.dataFile(name), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return true;
+}
+
+// The tool's "users add" for a 40-year-old man of 170 cm, activity level 1, weighing 60 kg on
+// 1 January 2024.
+inline QStringList addManArguments(const QString &name, const QString &reading)
+{
+    return {QStringLiteral("users"), QStringLiteral("add"), QStringLiteral("--name"), name, QStringLiteral("--reading"),
+            reading, QStringLiteral("--age"), QStringLiteral("40"), QStringLiteral("--sex"), QStringLiteral("male"),
+            QStringLiteral("--height"), QStringLiteral("170"), QStringLiteral("--activity"), QStringLiteral("1"),
+            QStringLiteral("--weight"), QStringLiteral("60"), QStringLiteral("--weight-date"), QStringLiteral("2024-01-01")};
+}
+
 }  // namespace testsupport

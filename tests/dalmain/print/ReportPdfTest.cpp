@@ -18,17 +18,9 @@ class ReportPdfTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        for (const QString &name : {QStringLiteral("RMR.DBF"), QStringLiteral("基礎代謝.DBF")}) {
-            ASSERT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + name, folders.dataFile(name)));
-            QFile::setPermissions(folders.dataFile(name), QFile::ReadOwner | QFile::WriteOwner);
-        }
+        ASSERT_TRUE(testsupport::installExerciseTables(folders));
         ASSERT_EQ(cli({QStringLiteral("users"), QStringLiteral("templates")}).exitCode, 0);
-        const testsupport::CliResult added =
-            cli({QStringLiteral("users"), QStringLiteral("add"), QStringLiteral("--name"), kUserName, QStringLiteral("--reading"),
-                 QStringLiteral("ﾀﾛｳ"), QStringLiteral("--age"), QStringLiteral("40"), QStringLiteral("--sex"),
-                 QStringLiteral("male"), QStringLiteral("--height"), QStringLiteral("170"), QStringLiteral("--activity"),
-                 QStringLiteral("1"), QStringLiteral("--weight"), QStringLiteral("60"), QStringLiteral("--weight-date"),
-                 QStringLiteral("2024-01-01")});
+        const testsupport::CliResult added = cli(testsupport::addManArguments(kUserName, QStringLiteral("ﾀﾛｳ")));
         ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
     }
 
