@@ -4,6 +4,7 @@
 #include "dalmain/print/PrintJob.h"
 #include "dalmain/userdata/DayMenu.h"
 #include "dalmain/userdata/UserProfile.h"
+#include "quenkit/printer/AbortKind.h"
 
 #include <QByteArray>
 #include <QList>
@@ -34,6 +35,7 @@ public:
                   const ReportOptions &options);
 
     QString title() const override { return QStringLiteral("献立記録"); }
+    int progressKind() const override { return quenkit::AbortMenu; }
     QString subject() const override;
     QString dateText() const override;
     bool isEmpty() const override;

@@ -88,6 +88,9 @@ public:
     virtual QString subject() const = 0;    // the person
     virtual QString dateText() const = 0;   // the day or month reported
     virtual bool isEmpty() const = 0;
+    // Which progress window the job shows: 0 user, 1 menu, 2 exercise, 3 weight, 4 analysis
+    // (quenkit::AbortKind).
+    virtual int progressKind() const = 0;
     virtual QPageLayout::Orientation orientation() const { return QPageLayout::Portrait; }
     // Paints the body after the first page has begun; false when cancelled.
     virtual bool paint(ReportCanvas &canvas) const = 0;

@@ -1,6 +1,7 @@
 #include "dalmain/print/PrintOptions.h"
 
 #include "quenkit/owner/Owner.h"
+#include "quenkit/printer/AbortDlg.h"
 #include "quenkit/registry/SettingsStore.h"
 
 #include <QCheckBox>
@@ -144,17 +145,22 @@ PrintOutcome printReport(quenkit::Owner *owner, QWidget *parent, const Report &r
     PrintRequest request;
     request.options = options;
     request.window = parent ? parent->window() : nullptr;
+    // The progress window's cancel button is heard while the job lets the events run between
+    // its pages and blocks.
+    request.cancelled = [] { return !quenkit::AbortProc(); };
     QString error;
     if (destination == PrintDestination::Pdf) {
         const QString file = choosePdfFile(parent, suggestedPdfName(report));
         if (file.isEmpty())
             return PrintOutcome::Cancelled;
+        const quenkit::AbortDlg progress(report.progressKind(), request.window);
         const PrintOutcome outcome = printToPdf(report, request, file, &error);
         if (outcome == PrintOutcome::Failed)
             quenkit::inform(owner, kNoPrinterCaption, kPdfFailed.arg(error), quenkit::Icon::Warning);
         return outcome;
     }
     QPrinter printer(QPrinter::HighResolution);
+    const quenkit::AbortDlg progress(report.progressKind(), request.window);
     const PrintOutcome outcome = printToPrinter(report, request, printer, &error);
     if (outcome == PrintOutcome::Failed)
         quenkit::inform(owner, kNoPrinterCaption, kPrintFailed.arg(error), quenkit::Icon::Warning);

@@ -23,6 +23,7 @@ public:
     QString subject() const override { return QStringLiteral("氏名　試験花子"); }
     QString dateText() const override { return QStringLiteral("2024年05月10日(金)"); }
     bool isEmpty() const override { return m_blocks == 0; }
+    int progressKind() const override { return 2; }
     QPageLayout::Orientation orientation() const override { return QPageLayout::Portrait; }
     bool paint(dalmain::ReportCanvas &canvas) const override
     {
