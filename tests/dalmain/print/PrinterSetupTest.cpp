@@ -10,6 +10,8 @@
 #include "quenkit/controls/DatePickers.h"
 #include "quenkit/registry/SettingsStore.h"
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QPrinter>
 
 #include <gtest/gtest.h>
@@ -167,6 +169,29 @@ TEST_F(PrinterSetupTest, TheViewRoutesTheCommandOnEveryScreenToTheSetUpOfThatScr
     EXPECT_EQ(stored(dalmain::kMenuPrintSection, QStringLiteral("PaperSize")), QString::number(QPageSize::B5));
     EXPECT_EQ(stored(kAnalyzePrint, QStringLiteral("Orientation")), QStringLiteral("1"));
     EXPECT_EQ(stored(dalmain::kSportsPrintSection, QStringLiteral("PaperSize")), QString());
+}
+
+// The system's own set-up dialog, as the program shows it when no test answers for it.
+TEST_F(PrinterSetupTest, TheSystemsSetUpDialogChoosesThePaperOfTheAnalysisReport)
+{
+    dalmain::setPageSetupChooser({});
+    quenkit::DeleteRegistryString(kAnalyzePrint, QStringLiteral("Orientation"));
+    setPrinterPaper(QPageLayout::Portrait, QPageSize::A4);
+    bool shown = false;
+    sportstest::whenDialog(QStringLiteral("PrinterSetupDialog"), [&shown](QWidget *d) {
+        shown = true;
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("プリンタの設定"));
+        d->grab().save(QStringLiteral(PRINT_PNG_DIR "/printer-setup-dialog.png"));
+        // Qt's own page set-up names its orientation buttons.
+        auto *landscape = d->findChild<QAbstractButton *>(QStringLiteral("landscape"));
+        ASSERT_NE(landscape, nullptr);
+        landscape->click();
+        qobject_cast<QDialog *>(d)->accept();
+    });
+    dalmain::runPrinterSetup(&owner, screen.get(), dalmain::AnalyzeScreen);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(stored(kAnalyzePrint, QStringLiteral("Orientation")), QStringLiteral("2"));
+    EXPECT_EQ(dalmain::processPrinter().pageLayout().orientation(), QPageLayout::Portrait);
 }
 
 }  // namespace
