@@ -7,7 +7,6 @@
 #include "dalmain/print/PageSetup.h"
 #include "dalmain/print/ReportParts.h"
 #include "dalmain/userdata/DayMenuFile.h"
-#include "dalmain/userdata/DayMenuSave.h"
 #include "quenkit/text/ShiftJis.h"
 
 #include <QPainter>

@@ -86,7 +86,6 @@ AbortDlg::AbortDlg(int kind, QWidget *mainWindow)
 {
     registerOwnFolder();
     setObjectName(QStringLiteral("AbortDlg"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(caption(kind));
     setModal(false);
     m_message->setObjectName(QStringLiteral("331"));
