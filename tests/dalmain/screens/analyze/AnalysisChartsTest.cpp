@@ -57,8 +57,9 @@ TEST(AnalysisChartGeometry, ReferenceBandLiesWhereTheBoundsAreOnTheTargetScale)
         EXPECT_NEAR(band.lower, c.bandLower, 1e-9);
         EXPECT_NEAR(band.lowerFade, 0.2 * c.bandLower, 1e-9);
         // An intake exactly on a bound has the target rate where the band's edge is drawn.
-        if (c.lower > 0)
+        if (c.lower > 0) {
             EXPECT_NEAR(band.lower, targetRate(c.lower, c.lower, c.upper), 1e-9);
+        }
         if (c.hasUpper) {
             EXPECT_NEAR(band.upper, c.bandUpper, 1e-9);
             EXPECT_NEAR(band.upperFade, 0.2 * c.bandUpper, 1e-9);
@@ -229,8 +230,9 @@ TEST_F(ChartFixture, RoutinesPaintInsideTheirRectangle)
                     }
                 }
                 EXPECT_EQ(outside, 0);
-                if (rect.width() > 100)
+                if (rect.width() > 100) {
                     EXPECT_GT(inside, 0);
+                }
             }
         }
     }

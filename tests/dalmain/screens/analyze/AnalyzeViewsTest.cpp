@@ -134,10 +134,12 @@ protected:
             const QByteArray key = d.toString(QStringLiteral("yyyyMMdd")).toLatin1();
             ASSERT_EQ(SaveDayMenu(nullptr, int(m_user), key, day, computeDayTotals(day, false), false, false),
                       DaySaveResult::Appended);
-            if (k % 4 != 0)
+            if (k % 4 != 0) {
                 ASSERT_TRUE(SaveExerciseDay(m_user, key, {ExerciseSlot{2, 30 + 10 * (k % 4), "  4.0", {}}}));
-            if (k % 3 == 1)
+            }
+            if (k % 3 == 1) {
                 ASSERT_TRUE(SaveWeight(m_user, WeightRecord{key, 54.0 - 0.05 * d.dayOfYear() + 0.3 * (k % 2), 27.0}));
+            }
         }
     }
 
