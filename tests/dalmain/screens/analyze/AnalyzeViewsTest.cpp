@@ -105,7 +105,7 @@ protected:
     }
 
     // April and the first ten days of May 2024: three meals a day and a snack on some days,
-    // drawn from the shipped foods of several groups, a walk on most days and a weight every
+    // drawn from the shipped foods of several groups, a walk (item 92, 3.5) on most days and a weight every
     // few days, slowly falling.
     void writeHousehold()
     {
@@ -135,7 +135,7 @@ protected:
             ASSERT_EQ(SaveDayMenu(nullptr, int(m_user), key, day, computeDayTotals(day, false), false, false),
                       DaySaveResult::Appended);
             if (k % 4 != 0) {
-                ASSERT_TRUE(SaveExerciseDay(m_user, key, {ExerciseSlot{2, 30 + 10 * (k % 4), "  4.0", {}}}));
+                ASSERT_TRUE(SaveExerciseDay(m_user, key, {ExerciseSlot{92, 30 + 10 * (k % 4), "  3.5", {}}}));
             }
             if (k % 3 == 1) {
                 ASSERT_TRUE(SaveWeight(m_user, WeightRecord{key, 54.0 - 0.05 * d.dayOfYear() + 0.3 * (k % 2), 27.0}));
