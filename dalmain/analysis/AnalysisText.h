@@ -62,6 +62,8 @@ using ReportSections = std::array<bool, kReportSections>;
 // A group table or the exchange table as its section shows it: the names of the groups shown
 // (index order) and, when the person uses a proper set, the proper value of each group.
 struct GroupTableText {
+    QString tableName;   // the group table's or the exchange table's name
+    QString setName;     // the proper-intake or proper-unit set's name; empty without one
     QStringList names;
     std::optional<std::array<double, kAnalysisGroups>> proper;
 };

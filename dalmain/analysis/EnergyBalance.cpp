@@ -35,6 +35,13 @@ double pfcChartRadius(double value, double halfSize)
     return std::min(value, kPfcChartLimit) / 100.0 * 1.1 * halfSize;
 }
 
+double radarChartRadius(double rate, double halfSize)
+{
+    // Written so that a NaN rate falls to the centre instead of poisoning the polygon.
+    const double r = rate > 0.0 ? std::min(rate, kRadarChartLimit) : 0.0;
+    return r / 150.0 * 1.1 * halfSize;
+}
+
 PfcBalance pfcBalance(const NutrientVector &dayTotal, const PfcTargets &targets)
 {
     PfcBalance pfc;

@@ -25,6 +25,12 @@ constexpr double kPfcChartLimit = 500.0;
 // halfSize: 100 lies on the target triangle at 1.1 x halfSize.
 double pfcChartRadius(double value, double halfSize);
 
+// Sufficiency rates above this are drawn at it on the radar charts.
+constexpr double kRadarChartLimit = 500.0;
+// The distance of a sufficiency rate's point from the centre of a radar chart whose half size
+// is halfSize: 150 % lies at 1.1 x halfSize; no rate (or a negative one) lies at the centre.
+double radarChartRadius(double rate, double halfSize);
+
 // Percent of energy from protein (4 kcal/g), fat (9 kcal/g) and carbohydrate (4 kcal/g), and
 // the chart value of each axis: 100 inside its target range, pct / lower x 100 below it,
 // pct / upper x 100 above it. With no energy eaten there is no balance at all; a nutrient not

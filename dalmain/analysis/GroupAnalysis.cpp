@@ -149,10 +149,13 @@ std::optional<GroupTableText> groupTableText(const GroupAnalysisData &data, cons
         return std::nullopt;
     const FoodGroupTable &table = data.groups()->table;
     GroupTableText text;
+    text.tableName = profile.foodGroupTable.trimmed();
     for (int g = 0; g < table.groupCount(); ++g)
         text.names.append(table.groupNames[static_cast<size_t>(g)]);
-    if (!profile.intakeTable.trimmed().isEmpty())
+    if (!profile.intakeTable.trimmed().isEmpty()) {
+        text.setName = profile.intakeTable.trimmed();
         text.proper = data.groups()->intake.grams;
+    }
     return text;
 }
 
@@ -161,9 +164,12 @@ std::optional<GroupTableText> exchangeTableText(const GroupAnalysisData &data, c
     if (data.exchange().kind == ExchangeKind::None)
         return std::nullopt;
     GroupTableText text;
+    text.tableName = profile.exchangeTable.trimmed();
     text.names = exchangeGroupNames(data.exchange().kind);
-    if (!profile.unitTable.trimmed().isEmpty())
+    if (!profile.unitTable.trimmed().isEmpty()) {
+        text.setName = profile.unitTable.trimmed();
         text.proper = data.exchange().units.units;
+    }
     return text;
 }
 

@@ -118,7 +118,7 @@ void DalmainView::routeJudgement(int id, const QString &section, const QString &
         [this, section, name, mode] {
             quenkit::SetRegistryInt(section, name, mode);
             if (m_screen)
-                m_screen->update();
+                m_screen->refreshDisplay();
             emit commandStateChanged();
         },
         {}, [section, name, mode] { return quenkit::GetRegistryInt(section, name, 0) == mode; });

@@ -53,6 +53,11 @@ void ScreenWindow::finishPendingWork()
 {
 }
 
+void ScreenWindow::refreshDisplay()
+{
+    update();
+}
+
 QWidget *ScreenWindow::firstControl()
 {
     return this;

@@ -79,6 +79,10 @@ public:
     // The program is ending: finish pending work (store the day being edited ...).
     virtual void finishPendingWork();
 
+    // A display setting the screen paints by has changed (the judgement mode of the menu
+    // screen's panel or of the analysis views): repaint with it.
+    virtual void refreshDisplay();
+
     // The control that takes the focus after the system settings (control 101 of the
     // screen); the screen itself when it has none.
     virtual QWidget *firstControl();

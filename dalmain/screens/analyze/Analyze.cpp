@@ -4,7 +4,10 @@
 #include "dalmain/analysis/Sufficiency.h"
 #include "dalmain/master/EntryNutrients.h"
 #include "dalmain/screens/analyze/AnalyzeExportDialog.h"
+#include "dalmain/screens/analyze/AnalyzeGroupView.h"
+#include "dalmain/screens/analyze/AnalyzeRireki.h"
 #include "dalmain/screens/analyze/AnalyzeSyousai.h"
+#include "dalmain/screens/analyze/AnalyzeSyoyo.h"
 #include "dalmain/shell/CommandIds.h"
 #include "dalmain/shell/DayScreenWindow.h"
 #include "dalmain/shell/Screens.h"
@@ -15,6 +18,7 @@
 #include "quenkit/controls/DatePickers.h"
 #include "quenkit/dates/Dates.h"
 #include "quenkit/owner/Owner.h"
+#include "quenkit/registry/SettingsStore.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -116,7 +120,14 @@ Analyze::Analyze(const ScreenContext &context, QWidget *parent)
     }
     m_calendars->setFixedHeight(m_pickers[0]->sizeHint().height());
 
-    m_detail = new AnalyzeSyousai(this);
+    m_views = new QStackedWidget(this);
+    m_detail = new AnalyzeSyousai(m_views);
+    m_graph = new AnalyzeSyoyo(m_views);
+    m_history = new AnalyzeRireki(m_views);
+    m_groupView = new AnalyzeGroupView(false, m_views);
+    m_exchangeView = new AnalyzeGroupView(true, m_views);
+    for (QWidget *v : std::initializer_list<QWidget *>{m_detail, m_graph, m_history, m_groupView, m_exchangeView})
+        m_views->addWidget(v);
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(m_calendars);
@@ -125,7 +136,7 @@ Analyze::Analyze(const ScreenContext &context, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(bar);
-    layout->addWidget(m_detail, 1);
+    layout->addWidget(m_views, 1);
 
     RememberedState &state = remembered();
     const QDate today = quenkit::today();
@@ -147,9 +158,9 @@ Analyze::Analyze(const ScreenContext &context, QWidget *parent)
         const QSignalBlocker block(m_pickers[k]);
         m_pickers[k]->setDate(state.dates[k]);
     }
-    // The other views are not drawn yet; whichever was left, the screen opens on 詳細.
-    state.view = DetailView;
     setKind(state.kind);
+    // The view left last time, unless this user lacks its table.
+    setView(state.view);
 }
 
 Analyze::~Analyze() = default;
@@ -179,6 +190,54 @@ QWidget *Analyze::firstControl()
     return m_detail;
 }
 
+QWidget *Analyze::currentViewWidget() const
+{
+    return m_views->currentWidget();
+}
+
+bool Analyze::viewAvailable(int view) const
+{
+    switch (view) {
+    case DetailView:
+    case GraphView: return true;
+    case HistoryView: return kind() != AnalysisPeriod::Year;
+    case GroupView: return m_groups.groups().has_value();
+    case ExchangeView: return m_groups.exchange().kind != ExchangeKind::None;
+    default: return false;
+    }
+}
+
+void Analyze::setView(int view)
+{
+    if (!viewAvailable(view))
+        view = DetailView;
+    remembered().view = view;
+    switch (view) {
+    case GraphView: m_views->setCurrentWidget(m_graph); break;
+    case HistoryView: m_views->setCurrentWidget(m_history); break;
+    case GroupView: m_views->setCurrentWidget(m_groupView); break;
+    case ExchangeView: m_views->setCurrentWidget(m_exchangeView); break;
+    default: m_views->setCurrentWidget(m_detail); break;
+    }
+    emit commandStateChanged();
+}
+
+void Analyze::refreshViews()
+{
+    const AnalysisReport r = m_hasResult ? report(true) : AnalysisReport{};
+    const bool rateMode = quenkit::GetRegistryInt(settings::kAnalyzeSection, settings::kAlzKijyun, 0) == 1;
+    m_graph->setReport(r, rateMode);
+    m_history->setResult(m_hasResult ? &m_result : nullptr);
+    m_groupView->setReport(r);
+    m_exchangeView->setReport(r);
+}
+
+void Analyze::refreshDisplay()
+{
+    refreshViews();
+    ScreenWindow::refreshDisplay();
+}
+
 void Analyze::setKind(AnalysisPeriod kind)
 {
     remembered().kind = kind;
@@ -190,6 +249,9 @@ void Analyze::setKind(AnalysisPeriod kind)
         m_calendars->hide();
     }
     runAnalysis();
+    // A year has no history: its graph gives way to 詳細.
+    if (!viewAvailable(view()))
+        setView(DetailView);
 }
 
 void Analyze::dateChosen(AnalysisPeriod kind)
@@ -220,6 +282,7 @@ void Analyze::runAnalysis()
     }
     m_title->setText(m_hasResult ? periodToolTip(period) : QString());
     m_detail->setLines(m_hasResult ? analysisDetailLines(report(true)) : QList<DetailLine>{});
+    refreshViews();
     emit commandStateChanged();
 }
 
@@ -296,9 +359,19 @@ void Analyze::runCommand(int id)
     case cmd::PeriodDay: setKind(AnalysisPeriod::Day); break;
     case cmd::PeriodMonth: setKind(AnalysisPeriod::Month); break;
     case cmd::PeriodYear: setKind(AnalysisPeriod::Year); break;
-    case cmd::AnalysisDetail:
-        remembered().view = DetailView;
-        emit commandStateChanged();
+    case cmd::AnalysisDetail: setView(DetailView); break;
+    case cmd::AnalysisGraph: setView(GraphView); break;
+    case cmd::HistoryGraph:
+        if (viewAvailable(HistoryView))
+            setView(HistoryView);
+        break;
+    case cmd::AnalysisGroup:
+        if (viewAvailable(GroupView))
+            setView(GroupView);
+        break;
+    case cmd::AnalysisExchange:
+        if (viewAvailable(ExchangeView))
+            setView(ExchangeView);
         break;
     case cmd::SaveAnalysis: saveAnalysis(); break;
     case cmd::CopyAnalysis: copyAnalysis(); break;
@@ -316,12 +389,15 @@ bool Analyze::commandEnabled(int id) const
     case cmd::PeriodMonth:
     case cmd::PeriodYear:
     case cmd::AnalysisDetail:
+    case cmd::AnalysisGraph:
         return true;
+    case cmd::HistoryGraph: return viewAvailable(HistoryView);
+    case cmd::AnalysisGroup: return viewAvailable(GroupView);
+    case cmd::AnalysisExchange: return viewAvailable(ExchangeView);
     case cmd::SaveAnalysis:
     case cmd::CopyAnalysis:
         return m_hasResult;
-    // Not built yet: the selection and nutrient dialogs, the graph and table views, the
-    // comment and the print-out.
+    // Not built yet: the selection and nutrient dialogs, the comment and the print-out.
     default:
         return false;
     }

@@ -21,12 +21,15 @@ class DatePicker;
 
 namespace dalmain {
 
+class AnalyzeGroupView;
+class AnalyzeRireki;
 class AnalyzeSyousai;
+class AnalyzeSyoyo;
 struct ExportAvailability;
 
 // The analysis screen: the open user's intake over a day, a month or a year, chosen in the
-// calendar of the kind, and the report of the run in the 詳細 view, which can be saved to a file
-// or copied. The kind and each kind's date outlive the screen while the program runs, so
+// calendar of the kind, and the report of the run in one of the views (詳細, 分析グラフ, 履歴グラフ,
+// 食品群別表, 食品交換表); the report can be saved to a file or copied. The kind and each kind's date outlive the screen while the program runs, so
 // coming back to the analysis shows the period left; a selection does not survive a visit.
 class Analyze : public ScreenWindow
 {
@@ -41,8 +44,9 @@ public:
     void dateBarCommand(int code) override;
     bool hasDateBar() const override;
     QWidget *firstControl() override;
+    void refreshDisplay() override;
 
-    // The views; only 詳細 (0) is drawn so far.
+    // The views, numbered as the remembered view is.
     enum View { DetailView = 0, GraphView = 1, HistoryView = 2, GroupView = 4, ExchangeView = 5 };
 
     AnalysisPeriod kind() const;
@@ -52,6 +56,12 @@ public:
     bool hasResult() const { return m_hasResult; }
     const AnalysisResult &result() const { return m_result; }
     AnalyzeSyousai *detailView() const { return m_detail; }
+    AnalyzeSyoyo *graphView() const { return m_graph; }
+    AnalyzeRireki *historyView() const { return m_history; }
+    AnalyzeGroupView *groupView() const { return m_groupView; }
+    AnalyzeGroupView *exchangeView() const { return m_exchangeView; }
+    // The view's widget shown now.
+    QWidget *currentViewWidget() const;
     // The calendar of a kind (selection has none).
     quenkit::DatePicker *calendar(AnalysisPeriod kind) const;
 
@@ -71,6 +81,11 @@ private:
     void setKind(AnalysisPeriod kind);
     void dateChosen(AnalysisPeriod kind);
     void runAnalysis();
+    // Shows view, or 詳細 when the view cannot be shown now (no table, the year kind's history).
+    void setView(int view);
+    bool viewAvailable(int view) const;
+    // Gives the graph and table views the last run's report and the judgement mode of now.
+    void refreshViews();
     ExportAvailability availability() const;
 
     FoodCache m_cache;
@@ -82,7 +97,12 @@ private:
     QLabel *m_title;
     QStackedWidget *m_calendars;
     std::array<quenkit::DatePicker *, 3> m_pickers{};
+    QStackedWidget *m_views;
     AnalyzeSyousai *m_detail;
+    AnalyzeSyoyo *m_graph;
+    AnalyzeRireki *m_history;
+    AnalyzeGroupView *m_groupView;
+    AnalyzeGroupView *m_exchangeView;
 };
 
 }  // namespace dalmain
