@@ -34,7 +34,7 @@ protected:
             if (u.name == kUser)
                 user = static_cast<int>(u.number);
         }
-        ASSERT_GT(user, 0);
+        ASSERT_GE(user, 0);
     }
 
     // The tool's comment for a key (YYYY-MM-DD, YYYY-MM, YYYY or "selection"); null when none.
@@ -54,7 +54,7 @@ protected:
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     }
 
-    int user = 0;
+    int user = -1;
 };
 
 // Each kind of period: the dialog shows the tool's comment of that period and stores what is
