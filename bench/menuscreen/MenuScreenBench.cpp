@@ -16,7 +16,6 @@
 #include "dalmain/analysis/IntakeAggregation.h"
 #include "dalmain/analysis/Sufficiency.h"
 #include "dalmain/master/FoodTable.h"
-#include "dalmain/master/MextImport.h"
 #include "dalmain/master/NutrientDisplay.h"
 #include "dalmain/master/ReferenceIntakes.h"
 #include "dalmain/screens/menu/FoodSearchDialog.h"
@@ -29,6 +28,7 @@
 #include "quenkit/files/DataFolder.h"
 #include "quenkit/registry/SettingsStore.h"
 
+#include "support/OfficialFoodTable.h"
 #include "support/RatioReporter.h"
 #include "support/WholeFileRead.h"
 
@@ -51,8 +51,6 @@ const QDate kFirstDay(2015, 1, 1);
 const QDate kFirstMovedDay(2019, 6, 1);  // the moves walk a year from here, then start again
 constexpr int kMovedDays = 365;
 
-const QString kMext = QStringLiteral(DALMORA_SHARED_DATA_DIR "/mext2023/");
-
 [[noreturn]] void fail(const char *what)
 {
     std::fprintf(stderr, "bench_menuscreen: %s\n", what);
@@ -73,22 +71,11 @@ struct Setup {
         QDir().mkpath(folder.path() + QStringLiteral("/config"));
         quenkit::setSettingsFolderOverride(folder.path() + QStringLiteral("/config"));
         quenkit::setDataFolderOverride(data);
-        // The shipped masters (the reference intakes among them), then the full official table
-        // over the shipped sample, as `dalmora foods import-mext --replace` makes it.
-        const QDir master(QStringLiteral(DALMORA_SOURCE_DIR "/data/master"));
-        for (const QString &name : master.entryList(QDir::Files))
-            QFile::copy(master.filePath(name), data + name);
-        mext::ImportFiles files;
-        files.mainCsv = kMext + QStringLiteral("20260327-mxt_kagsei-mext-000029402_02.xlsx");
-        files.fattyAcidsCsv = kMext + QStringLiteral("20260327-mxt_kagsei-mext-000029402_09.xlsx");
-        files.fibre = kMext + QStringLiteral("fibre-2020-annex1.xlsx");
-        files.output = data + QStringLiteral("食品.FDB");
-        files.replace = true;
-        mext::ImportResult imported;
+        // The shipped masters (the reference intakes among them) and the full official table.
         QString error;
-        if (mext::runMextImport(files, imported, &error) != 1)
+        foodTableSize = benchsupport::installOfficialData(data, &error);
+        if (foodTableSize < 0)
             fail(qPrintable(QStringLiteral("cannot import the official table: ") + error));
-        foodTableSize = QFile(files.output).size();
         if (LoadFoodCache(nullptr, cache) != 1 || cache.size() < 2000)
             fail("the imported food table does not read back");
         foods = EntryFoodIndex::fromCache(cache);

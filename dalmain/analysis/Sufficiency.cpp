@@ -146,14 +146,35 @@ NutrientSets buildNutrientSets(const IntakeStandard &standard, const NutrientFla
     return sets;
 }
 
+namespace {
+
+const QString kSelectionSection = QStringLiteral("Dalmora Analyze");
+
+QString selectionValueName(int nutrient)
+{
+    return QStringLiteral("Eiyouso2_%1").arg(nutrient + 1);
+}
+
+}  // namespace
+
 NutrientFlags readNutrientSelection()
 {
     NutrientFlags selection{};
-    for (int n = 1; n <= kNutrientCount; ++n) {
-        selection[static_cast<size_t>(n - 1)] =
-            quenkit::GetRegistryInt(QStringLiteral("Dalmora Analyze"), QStringLiteral("Eiyouso2_%1").arg(n), 1) != 0;
-    }
+    for (int n = 0; n < kNutrientCount; ++n)
+        selection[static_cast<size_t>(n)] = quenkit::GetRegistryInt(kSelectionSection, selectionValueName(n), 1) != 0;
     return selection;
+}
+
+bool writeNutrientSelection(const NutrientFlags &selection)
+{
+    bool stored = true;
+    for (int n = 0; n < kNutrientCount; ++n) {
+        stored = quenkit::SetRegistryString(kSelectionSection, selectionValueName(n),
+                                            selection[static_cast<size_t>(n)] ? QStringLiteral("1")
+                                                                              : QStringLiteral("0")) == 1 &&
+                 stored;
+    }
+    return stored;
 }
 
 }  // namespace dalmain

@@ -75,5 +75,7 @@ NutrientSets buildNutrientSets(const IntakeStandard &standard, const NutrientFla
 // The user's nutrient selection of the analysis screen: settings "Eiyouso2_1" to "Eiyouso2_37"
 // of section "Dalmora Analyze", default selected.
 NutrientFlags readNutrientSelection();
+// Stores every nutrient's flag as "1" or "0"; false when the store refused one.
+bool writeNutrientSelection(const NutrientFlags &selection);
 
 }  // namespace dalmain

@@ -167,17 +167,16 @@ void DalmainView::buildRoutes()
                    Breakfast, Lunch, Dinner, Snack})
         routeToScreen(id);
 
-    // The "日付" menu presses a button of the screen's date bar.
-    const QList<QPair<int, int>> dateButtons = {{PreviousDay, 2}, {NextDay, 3},   {Today, 7},    {PreviousMonth, 1},
-                                                {NextMonth, 4},   {PreviousYear, 1}, {NextYear, 4}};
-    for (const auto &[id, code] : dateButtons) {
+    // The "日付" menu: each screen says what its date commands do (by default, press a button of
+    // its date bar).
+    for (int id : {PreviousDay, NextDay, Today, PreviousMonth, NextMonth, PreviousYear, NextYear}) {
         route(
             id,
-            [this, code = code] {
+            [this, id] {
                 if (m_screen)
-                    m_screen->dateBarCommand(code);
+                    m_screen->dateCommand(id);
             },
-            [this] { return m_screen && m_screen->hasDateBar(); });
+            [this, id] { return m_screen && m_screen->dateCommandEnabled(id); });
     }
 
     routeJudgement(MenuJudgement, settings::kMenuSection, settings::kMenuKijyun, 0);

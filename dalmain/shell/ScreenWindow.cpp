@@ -1,5 +1,6 @@
 #include "dalmain/shell/ScreenWindow.h"
 
+#include "dalmain/shell/CommandIds.h"
 #include "dalmain/shell/Screens.h"
 
 #include <QLabel>
@@ -37,6 +38,31 @@ void ScreenWindow::dateBarCommand(int)
 bool ScreenWindow::hasDateBar() const
 {
     return false;
+}
+
+int dateBarCode(int id)
+{
+    switch (id) {
+    case cmd::PreviousMonth:
+    case cmd::PreviousYear: return 1;
+    case cmd::PreviousDay: return 2;
+    case cmd::NextDay: return 3;
+    case cmd::NextMonth:
+    case cmd::NextYear: return 4;
+    case cmd::Today: return 7;
+    default: return 0;
+    }
+}
+
+void ScreenWindow::dateCommand(int id)
+{
+    if (const int code = dateBarCode(id))
+        dateBarCommand(code);
+}
+
+bool ScreenWindow::dateCommandEnabled(int id) const
+{
+    return dateBarCode(id) != 0 && hasDateBar();
 }
 
 LeaveCheck *ScreenWindow::leaveCheck()

@@ -44,6 +44,11 @@ struct MenuEditState {
     bool clipboardHasDay = false;   // the clipboard carries a whole day
 };
 
+// The date bar button a command of the "日付" menu presses: 1 previous month or year (前月,
+// 前年), 2 previous day, 3 next day, 4 next month or year (翌月, 翌年), 7 today; 0 for any other
+// command.
+int dateBarCode(int id);
+
 // One of the five screens inside the tab strip. The view forwards commands to it, asks it
 // which of them it can run now, and tells it when the program ends.
 class ScreenWindow : public QWidget
@@ -69,6 +74,12 @@ public:
     virtual void dateBarCommand(int code);
     // Whether the screen has a date bar that answers dateBarCommand.
     virtual bool hasDateBar() const;
+    // A command of the "日付" menu (前日 ... 翌年). By default it presses the date bar's button of
+    // the command (dateBarCode); a screen whose commands mean more than its buttons (the
+    // analysis screen's 前年 is not its 前月) runs them itself.
+    virtual void dateCommand(int id);
+    // Whether the "日付" command id can run now; by default whenever the screen has a date bar.
+    virtual bool dateCommandEnabled(int id) const;
 
     // The check-and-save run before the screen is left; null for screens without one.
     virtual LeaveCheck *leaveCheck();

@@ -3,9 +3,12 @@
 #include "dalmain/analysis/AnalysisRun.h"
 #include "dalmain/analysis/Sufficiency.h"
 #include "dalmain/master/EntryNutrients.h"
+#include "dalmain/screens/analyze/AnalyzeCommentDialog.h"
 #include "dalmain/screens/analyze/AnalyzeExportDialog.h"
 #include "dalmain/screens/analyze/AnalyzeGroupView.h"
 #include "dalmain/screens/analyze/AnalyzeRireki.h"
+#include "dalmain/screens/analyze/AnalyzeNutrientDialog.h"
+#include "dalmain/screens/analyze/AnalyzeSelectDialog.h"
 #include "dalmain/screens/analyze/AnalyzeSyousai.h"
 #include "dalmain/screens/analyze/AnalyzeSyoyo.h"
 #include "dalmain/shell/CommandIds.h"
@@ -242,6 +245,7 @@ void Analyze::setKind(AnalysisPeriod kind)
 {
     remembered().kind = kind;
     if (kind != AnalysisPeriod::Selection) {
+        m_selection.clear();
         QWidget *picker = m_pickers[kindIndex(kind)];
         m_calendars->setCurrentWidget(picker);
         m_calendars->show();
@@ -270,10 +274,12 @@ void Analyze::runAnalysis()
     const AnalysisPeriod period = kind();
     m_hasResult = false;
     m_result = AnalysisResult{};
-    if (session.profile() && period != AnalysisPeriod::Selection) {
+    if (session.profile() && (period != AnalysisPeriod::Selection || !m_selection.isEmpty())) {
         const UserProfile &profile = *session.profile();
-        const AnalysisRequest request{static_cast<int>(profile.number), period,
-                                      periodKeyOf(period, kindDate(period)), {}};
+        const int user = static_cast<int>(profile.number);
+        const AnalysisRequest request = period == AnalysisPeriod::Selection
+                                            ? AnalysisRequest::chosen(user, m_selection)
+                                            : AnalysisRequest{user, period, periodKeyOf(period, kindDate(period)), {}};
         reloadPfcTargets();
         AnalysisSubject subject = analysisSubject(profile);
         subject.groups = &m_groups;
@@ -353,6 +359,38 @@ void Analyze::copyAnalysis()
     clipboard->setText(exportText(report(chosen.shownNutrientsOnly), chosen, ExportTarget::Copy));
 }
 
+void Analyze::editComment()
+{
+    const std::optional<UserProfile> &profile = openUserSession().profile();
+    if (!m_hasResult || !profile)
+        return;
+    const AnalysisPeriod period = kind();
+    editAnalysisComment(this, context().owner, static_cast<int>(profile->number), period,
+                        periodKeyOf(period, kindDate(period)));
+}
+
+void Analyze::chooseSelection()
+{
+    const std::optional<UserProfile> &profile = openUserSession().profile();
+    if (!profile)
+        return;
+    const AnalysisPeriod previous = kind();
+    AnalyzeSelectDialog dialog(static_cast<int>(profile->number), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_selection = dialog.chosenRecords();
+        setKind(AnalysisPeriod::Selection);
+    } else if (previous != AnalysisPeriod::Selection) {
+        setKind(previous);
+    }
+}
+
+void Analyze::chooseNutrients()
+{
+    AnalyzeNutrientDialog dialog(context().owner, openUserSession().intakeStandard(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        runAnalysis();
+}
+
 void Analyze::runCommand(int id)
 {
     switch (id) {
@@ -375,6 +413,9 @@ void Analyze::runCommand(int id)
         break;
     case cmd::SaveAnalysis: saveAnalysis(); break;
     case cmd::CopyAnalysis: copyAnalysis(); break;
+    case cmd::DailyComment: editComment(); break;
+    case cmd::PeriodSelect: chooseSelection(); break;
+    case cmd::NutrientChoice: chooseNutrients(); break;
     default: break;
     }
 }
@@ -388,16 +429,27 @@ bool Analyze::commandEnabled(int id) const
     case cmd::PeriodDay:
     case cmd::PeriodMonth:
     case cmd::PeriodYear:
+    case cmd::PeriodSelect:
     case cmd::AnalysisDetail:
     case cmd::AnalysisGraph:
+    case cmd::NutrientChoice:
         return true;
     case cmd::HistoryGraph: return viewAvailable(HistoryView);
     case cmd::AnalysisGroup: return viewAvailable(GroupView);
     case cmd::AnalysisExchange: return viewAvailable(ExchangeView);
     case cmd::SaveAnalysis:
     case cmd::CopyAnalysis:
+    case cmd::DailyComment:
         return m_hasResult;
-    // Not built yet: the selection and nutrient dialogs, the comment and the print-out.
+    case cmd::PreviousDay:
+    case cmd::NextDay:
+    case cmd::PreviousMonth:
+    case cmd::NextMonth:
+    case cmd::PreviousYear:
+    case cmd::NextYear:
+    case cmd::Today:
+        return dateCommandEnabled(id);
+    // Not built yet: the print-out.
     default:
         return false;
     }
@@ -443,6 +495,43 @@ void Analyze::dateBarCommand(int code)
             picker->nextDay();
         break;
     case 7: picker->goToday(); break;
+    default: break;
+    }
+}
+
+// Each command of the "日付" menu names its step: 前日 and 翌日 move the day, 前月 and 翌月 the
+// day's or the month's calendar by a month, 前年 and 翌年 the year. The date bar's buttons share
+// codes between the month and the year, so the commands do not go through them.
+bool Analyze::dateCommandEnabled(int id) const
+{
+    const AnalysisPeriod period = kind();
+    if (!openUserSession().profile() || period == AnalysisPeriod::Selection)
+        return false;
+    switch (id) {
+    case cmd::PreviousDay:
+    case cmd::NextDay: return period == AnalysisPeriod::Day;
+    case cmd::PreviousMonth:
+    case cmd::NextMonth: return period == AnalysisPeriod::Day || period == AnalysisPeriod::Month;
+    case cmd::PreviousYear:
+    case cmd::NextYear: return period == AnalysisPeriod::Year;
+    case cmd::Today: return true;
+    default: return false;
+    }
+}
+
+void Analyze::dateCommand(int id)
+{
+    if (!dateCommandEnabled(id))
+        return;
+    quenkit::DatePicker *picker = m_pickers[kindIndex(kind())];
+    switch (id) {
+    case cmd::PreviousDay: picker->previousDay(); break;
+    case cmd::NextDay: picker->nextDay(); break;
+    case cmd::PreviousMonth: picker->previousMonth(); break;
+    case cmd::NextMonth: picker->nextMonth(); break;
+    case cmd::PreviousYear: picker->previousYear(); break;
+    case cmd::NextYear: picker->nextYear(); break;
+    case cmd::Today: picker->goToday(); break;
     default: break;
     }
 }

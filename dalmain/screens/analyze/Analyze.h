@@ -43,6 +43,8 @@ public:
     bool commandChecked(int id) const override;
     void dateBarCommand(int code) override;
     bool hasDateBar() const override;
+    void dateCommand(int id) override;
+    bool dateCommandEnabled(int id) const override;
     QWidget *firstControl() override;
     void refreshDisplay() override;
 
@@ -71,6 +73,15 @@ public:
 
     void saveAnalysis();
     void copyAnalysis();
+    // The comment of the period shown (毎日のコメント).
+    void editComment();
+    // The days to analyse together (選択): on 分析 the selection is analysed; on ｷｬﾝｾﾙ the kind
+    // shown before comes back.
+    void chooseSelection();
+    // The nutrients listed, judged and charted (栄養素の選択); on OK the report is built anew.
+    void chooseNutrients();
+    // The record numbers of the selection shown; empty for the other kinds.
+    QList<int> selectedRecords() const { return m_selection; }
 
     // Asks for the file to save to: the file type (0 tab, 1 comma, 2 text, 3 every file) comes
     // in as last chosen and goes out as chosen; an empty path is a cancel. Tests replace it.
@@ -93,6 +104,9 @@ private:
     GroupAnalysisData m_groups;
     AnalysisResult m_result;
     bool m_hasResult = false;
+    // The menu records of the selection kind, kept while this screen shows it so that a run can
+    // be made again; a selection is not carried to the next visit.
+    QList<int> m_selection;
 
     QLabel *m_title;
     QStackedWidget *m_calendars;

@@ -1,5 +1,6 @@
 #include "dalmain/screens/sports/SportsDayListDialog.h"
 
+#include "dalmain/screens/DaySearchRange.h"
 #include "dalmain/screens/menu/DialogButtons.h"
 #include "quenkit/controls/InputControls.h"
 #include "quenkit/owner/Owner.h"
@@ -18,42 +19,7 @@ namespace {
 const QString kDeleteCaption = QStringLiteral("運動の削除");
 const QString kDeleteQuestion = QStringLiteral("選択された運動を削除します。\nよろしいですか？");
 
-// Digits in their full-width forms; leading zeros of a field of width digits become
-// full-width blanks.
-QString fullWidth(QByteArrayView digits)
-{
-    QString text;
-    bool leading = true;
-    for (qsizetype i = 0; i < digits.size(); ++i) {
-        const char c = digits[i];
-        leading = leading && c == '0' && i + 1 < digits.size();
-        text += leading ? QChar(0x3000) : QChar(0xFF10 + (c - '0'));
-    }
-    return text;
-}
-
 }  // namespace
-
-QString allExerciseDaysText()
-{
-    return QStringLiteral(" ＊すべての運動");
-}
-
-QString exerciseYearText(QByteArrayView date)
-{
-    return QLatin1Char(' ') + fullWidth(date.first(4)) + QStringLiteral("年");
-}
-
-QString exerciseMonthText(QByteArrayView date)
-{
-    return exerciseYearText(date) + fullWidth(date.sliced(4, 2)) + QStringLiteral("月");
-}
-
-QString exerciseDayText(QByteArrayView date)
-{
-    return exerciseMonthText(date) + fullWidth(date.sliced(6, 2)) + QStringLiteral("日") + QString(6, QChar(0x3000)) +
-           QString::fromLatin1(date.first(8));
-}
 
 SportsDayListDialog::SportsDayListDialog(quenkit::Owner *owner, QList<QByteArray> dates, Purpose purpose,
                                          QWidget *parent)
@@ -74,17 +40,9 @@ SportsDayListDialog::SportsDayListDialog(quenkit::Owner *owner, QList<QByteArray
     m_list->setMinimumSize(420, 300);
     m_list->setSelectionMode(deleting ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 
-    m_period->addItem(allExerciseDaysText());
-    m_prefixes.append(QByteArray());
-    for (const QByteArray &date : std::as_const(m_dates)) {
-        if (!m_prefixes.contains(date.left(4))) {
-            m_period->addItem(exerciseYearText(date));
-            m_prefixes.append(date.left(4));
-        }
-        if (!m_prefixes.contains(date.left(6))) {
-            m_period->addItem(exerciseMonthText(date));
-            m_prefixes.append(date.left(6));
-        }
+    for (const DaySearchRange &range : daySearchRanges(QStringLiteral(" ＊すべての運動"), m_dates)) {
+        m_period->addItem(range.text);
+        m_prefixes.append(range.prefix);
     }
 
     auto *ok = new quenkit::Button2(deleting ? QStringLiteral("削除") : QStringLiteral("開く"), this);
@@ -128,7 +86,7 @@ void SportsDayListDialog::fill()
     for (const QByteArray &date : std::as_const(m_dates)) {
         if (date.startsWith(prefix)) {
             m_listed.append(date);
-            m_list->addItem(exerciseDayText(date));
+            m_list->addItem(searchDayText(date));
         }
     }
     if (m_purpose == Purpose::Open && !m_listed.isEmpty())

@@ -15,7 +15,7 @@ namespace dalmain {
 
 // The days of a user's exercise log: "運動を開く" chooses one to open, "削除" (IDD_DELETEDIALOG6)
 // chooses several and deletes them after asking. The combo box narrows the list to a year or
-// a month of the log.
+// a month of the log (DaySearchRange.h).
 class SportsDayListDialog : public QDialog
 {
     Q_OBJECT
@@ -46,13 +46,5 @@ private:
     QComboBox *m_period;
     QListWidget *m_list;
 };
-
-// The lines of the lists, in full-width digits with full-width blanks for leading zeros:
-// " ＊すべての運動", " ２０２４年", " ２０２４年　５月", and the day " ２０２４年　５月１０日" followed
-// by six full-width blanks and the 8-digit date.
-QString allExerciseDaysText();
-QString exerciseYearText(QByteArrayView date);
-QString exerciseMonthText(QByteArrayView date);
-QString exerciseDayText(QByteArrayView date);
 
 }  // namespace dalmain
