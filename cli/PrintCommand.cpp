@@ -1,10 +1,12 @@
 // dalmora print: a report written to a PDF file exactly as the program prints it, with the
 // options the program stored for that report.
 
+#include "AnalysedPeriod.h"
 #include "Arguments.h"
 #include "Command.h"
 
 #include "dalmain/master/ReferenceIntakes.h"
+#include "dalmain/print/AnalysisPrintReport.h"
 #include "dalmain/print/ExerciseReport.h"
 #include "dalmain/print/MenuReport.h"
 #include "dalmain/print/WeightReport.h"
@@ -22,6 +24,9 @@ const QString kUsage = QStringLiteral(
     "  dalmora print menu USER DATE --pdf FILE        the menu record of a day\n"
     "  dalmora print exercise USER DATE --pdf FILE    the exercise record of a day\n"
     "  dalmora print weight USER YYYY-MM --pdf FILE   the weight record of a month\n"
+    "  dalmora print analysis USER (--day YYYY-MM-DD | --month YYYY-MM | --year YYYY | --days D1,D2,...)\n"
+    "                       --pdf FILE                the analysis of the period, with the options\n"
+    "                                                 the analysis screen's print dialog stored\n"
     "USER is a user's name or number, DATE is YYYY-MM-DD or YYYYMMDD. The blocks printed and\n"
     "the position on the page are the report's stored options. A report with nothing to print\n"
     "writes no file.");
@@ -94,12 +99,34 @@ int printMenu(cli::Context &ctx, const dalmain::UserListEntry &user, const QByte
     return written(ctx, dalmain::printToPdf(*report, dalmain::PrintRequest{}, file, &error), error);
 }
 
+// The analysis of a user's period as the analysis screen prints it with the stored options.
+int printAnalysis(cli::Context &ctx, QStringList args, const QString &file)
+{
+    QString message;
+    const std::optional<cli::PeriodArgument> period = cli::takePeriodArgument(args, &message);
+    if (args.size() != 1)
+        return usage(ctx, QStringLiteral("the analysis takes one USER and its period"));
+    if (!period)
+        return usage(ctx, message);
+    cli::AnalysedPeriod analysed;
+    if (const int exit = cli::analysePeriod(ctx, self().name, args[0], *period, analysed); exit != cli::ExitOk)
+        return exit;
+    const dalmain::AnalysisPrintOptions options = dalmain::readAnalysisPrintOptions();
+    const dalmain::AnalysisPrintReport report = dalmain::makeAnalysisPrintReport(analysed.report(), options);
+    dalmain::PrintRequest request;
+    request.options = options.placement();
+    QString error;
+    return written(ctx, dalmain::printToPdf(report, request, file, &error), error);
+}
+
 int run(cli::Context &ctx, QStringList args)
 {
     QString file;
     bool ok = true;
     if (!cli::takeOption(args, QStringLiteral("--pdf"), &file, &ok) || !ok || file.isEmpty())
         return usage(ctx, QStringLiteral("--pdf FILE is needed"));
+    if (!args.isEmpty() && args.first() == QLatin1String("analysis"))
+        return printAnalysis(ctx, args.mid(1), file);
     if (args.size() != 3)
         return usage(ctx, QStringLiteral("a report takes KIND USER and its day or month"));
     const QString kind = args[0];

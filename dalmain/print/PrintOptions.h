@@ -11,6 +11,7 @@
 #include <memory>
 
 class QCheckBox;
+class QHBoxLayout;
 
 namespace quenkit {
 class Owner;
@@ -57,6 +58,11 @@ private:
     ReportOptions m_options;
     PrintDestination m_destination = PrintDestination::Printer;
 };
+
+// The row of buttons every print options dialog ends with: 印刷 (the default), PDFに保存 and
+// キャンセル, named "print", "pdf" and "cancel". The first two call chosen with their
+// destination; キャンセル rejects dialog.
+QHBoxLayout *printDialogButtons(QDialog *dialog, const std::function<void(PrintDestination)> &chosen);
 
 // Asks for the PDF file to write: the chosen name, empty when the user cancelled. The system's
 // save dialog unless a chooser is set (tests set one; an empty chooser puts the dialog back).

@@ -3,6 +3,7 @@
 #include "dalmain/analysis/AnalysisRun.h"
 #include "dalmain/analysis/Sufficiency.h"
 #include "dalmain/master/EntryNutrients.h"
+#include "dalmain/print/AnalysisPrintDialog.h"
 #include "dalmain/screens/analyze/AnalyzeExportDialog.h"
 #include "dalmain/screens/analyze/AnalyzeGroupView.h"
 #include "dalmain/screens/analyze/AnalyzeRireki.h"
@@ -375,6 +376,10 @@ void Analyze::runCommand(int id)
         break;
     case cmd::SaveAnalysis: saveAnalysis(); break;
     case cmd::CopyAnalysis: copyAnalysis(); break;
+    case cmd::PrintAnalysis:
+        if (m_hasResult)
+            printAnalysis(context().owner, this, report(true), {});
+        break;
     default: break;
     }
 }
@@ -396,8 +401,9 @@ bool Analyze::commandEnabled(int id) const
     case cmd::AnalysisExchange: return viewAvailable(ExchangeView);
     case cmd::SaveAnalysis:
     case cmd::CopyAnalysis:
+    case cmd::PrintAnalysis:
         return m_hasResult;
-    // Not built yet: the selection and nutrient dialogs, the comment and the print-out.
+    // Not built yet: the selection and nutrient dialogs and the comment.
     default:
         return false;
     }
