@@ -11,7 +11,7 @@ file(GLOB_RECURSE DALMAIN_SCREEN_SOURCES CONFIGURE_DEPENDS
 
 add_library(dalmain_gui STATIC ${DALMAIN_GUI_SOURCES} ${DALMAIN_SCREEN_SOURCES})
 # Network: the local socket by which a second start of the program hands over to the first.
-target_link_libraries(dalmain_gui PUBLIC dalmain_core quenkit_controls Qt6::Widgets Qt6::PrintSupport Qt6::Svg
+target_link_libraries(dalmain_gui PUBLIC dalmain_core quenkit_controls quenkit_printer Qt6::Widgets Qt6::PrintSupport Qt6::Svg
                       Qt6::Network)
 
 # Built into the program: the toolbar icons and pictures, and the help pages of data/help/.

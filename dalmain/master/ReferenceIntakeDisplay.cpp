@@ -16,4 +16,9 @@ QString intakeViewerValue(int nutrient, double value)
     return formatPlain(nutrient, value);
 }
 
+QString intakeViewerBound(int nutrient, double value)
+{
+    return value == 0.0 ? QString() : intakeViewerValue(nutrient, value);
+}
+
 }  // namespace dalmain

@@ -16,5 +16,7 @@ QString intakeViewerCaption(const IntakeSubject &subject);
 
 // A reference value with the nutrient's number of decimals ("%.0lf", "%.1lf" or "%.2lf").
 QString intakeViewerValue(int nutrient, double value);
+// A lower or upper reference value as the viewer lists it: empty for 0, which sets no bound.
+QString intakeViewerBound(int nutrient, double value);
 
 }  // namespace dalmain

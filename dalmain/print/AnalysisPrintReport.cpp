@@ -5,6 +5,7 @@
 #include "dalmain/analysis/Sufficiency.h"
 #include "dalmain/master/FixedText.h"
 #include "dalmain/master/NutrientDisplay.h"
+#include "dalmain/print/PageSetup.h"
 #include "dalmain/print/ReportParts.h"
 #include "dalmain/screens/analyze/AnalysisCharts.h"
 #include "dalmain/shell/ShellSettings.h"
@@ -290,8 +291,14 @@ QString AnalysisPrintReport::dateText() const
 
 QPageLayout::Orientation AnalysisPrintReport::orientation() const
 {
-    // Two pages side by side need the sheet across.
-    return m_options.twoColumns ? QPageLayout::Landscape : QPageLayout::Portrait;
+    if (m_options.twoColumns)
+        return QPageLayout::Landscape;
+    return readStoredPaper(kAnalyzePrintSection, QPageLayout::Portrait).orientation;
+}
+
+std::optional<QPageSize> AnalysisPrintReport::paperSize() const
+{
+    return readStoredPaper(kAnalyzePrintSection, QPageLayout::Portrait).size;
 }
 
 bool AnalysisPrintReport::prints(int box) const

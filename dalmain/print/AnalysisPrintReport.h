@@ -5,6 +5,7 @@
 #include "dalmain/print/AnalysisPrintOptions.h"
 #include "dalmain/print/PrintJob.h"
 #include "dalmain/userdata/UserProfile.h"
+#include "quenkit/printer/AbortKind.h"
 
 #include <QDate>
 #include <QString>
@@ -41,7 +42,11 @@ public:
     QString dateText() const override;
     // A period without a menu record has nothing to print.
     bool isEmpty() const override { return m_result.dayCount == 0; }
+    int progressKind() const override { return quenkit::AbortAnalyze; }
+    // The paper of the printer set-up on the analysis screen; two pages side by side always
+    // take the sheet across.
     QPageLayout::Orientation orientation() const override;
+    std::optional<QPageSize> paperSize() const override;
     bool paint(ReportCanvas &canvas) const override;
     int paintPageHeader(ReportCanvas &canvas) const override;
     bool pageFooter() const override { return false; }

@@ -4,6 +4,7 @@
 #include "dalmain/print/PrintJob.h"
 #include "dalmain/userdata/ExerciseLogDay.h"
 #include "dalmain/userdata/UserProfile.h"
+#include "quenkit/printer/AbortKind.h"
 
 #include <QByteArray>
 
@@ -18,6 +19,7 @@ public:
                       const ExerciseSummary &summary, const ReportOptions &options);
 
     QString title() const override { return QStringLiteral("運動記録"); }
+    int progressKind() const override { return quenkit::AbortSports; }
     QString subject() const override;
     QString dateText() const override;
     bool isEmpty() const override { return m_day.isEmpty(); }

@@ -4,6 +4,7 @@
 #include "dalmain/master/FoodTable.h"
 #include "dalmain/master/NutrientDisplay.h"
 #include "dalmain/print/ExerciseReport.h"
+#include "dalmain/print/PageSetup.h"
 #include "dalmain/print/ReportParts.h"
 #include "dalmain/userdata/DayMenuFile.h"
 #include "quenkit/text/ShiftJis.h"
@@ -24,9 +25,9 @@ int lineCells(ReportCanvas &canvas)
     return canvas.width() / canvas.cell().width;
 }
 
-QString gramsText(quint16 tenths)
+QString gramsText(double grams)
 {
-    return QString::number(tenths / 10.0, 'f', 1);
+    return QString::number(grams, 'f', 1);
 }
 
 }  // namespace
@@ -55,6 +56,16 @@ bool MenuDayReport::isEmpty() const
         if (!meal.isEmpty())
             return false;
     return true;
+}
+
+QPageLayout::Orientation MenuDayReport::orientation() const
+{
+    return readStoredPaper(kMenuPrintSection, QPageLayout::Landscape).orientation;
+}
+
+std::optional<QPageSize> MenuDayReport::paperSize() const
+{
+    return readStoredPaper(kMenuPrintSection, QPageLayout::Landscape).size;
 }
 
 bool MenuDayReport::paint(ReportCanvas &canvas) const
@@ -125,25 +136,22 @@ bool MenuDayReport::paintTotals(ReportCanvas &canvas) const
     return true;
 }
 
-std::array<QList<MenuReportLine>, kMealCount> menuReportLines(const DayMenu &record,
+std::array<QList<MenuReportLine>, kMealCount> menuReportLines(const MenuDay &day,
                                                                const std::function<QString(quint16)> &foodName)
 {
     std::array<QList<MenuReportLine>, kMealCount> meals;
-    int dishSlot = 0;
     for (int meal = 0; meal < kMealCount; ++meal) {
         bool inDish = false;
-        for (const DayMenuEntry &e : record.entries[meal]) {
-            if (e.food == kEmptySlot)
-                break;
-            if (e.isDishHeader()) {
-                meals[meal].append({quenkit::fromSjis(record.dishName(dishSlot++)).trimmed(), QString(), true, false});
+        for (const MenuRow &row : day.meals[meal]) {
+            if (row.kind == MenuRow::Kind::Dish) {
+                meals[meal].append({row.dishName.trimmed(), QString(), true, false});
                 inDish = true;
                 continue;
             }
-            QString name = foodName(e.food);
+            QString name = foodName(row.food);
             if (name.isEmpty())
-                name = QStringLiteral("食品番号 %1").arg(e.food);
-            meals[meal].append({name, gramsText(e.amountTenths), false, inDish});
+                name = QStringLiteral("食品番号 %1").arg(row.food);
+            meals[meal].append({name, gramsText(row.grams), false, inDish});
         }
     }
     return meals;
@@ -168,7 +176,9 @@ bool loadMenuDayReport(const UserProfile &person, const IntakeStandard &standard
         return f ? quenkit::fromSjis(f->name) : QString();
     };
     // The figures are the ones stored with the day, as every reader of the record takes them.
-    report.emplace(person, date, menuReportLines(record, name), record.totals, standard,
+    // Only the names are wanted of the foods; the figures are the record's.
+    const MenuDay day = loadMenuDay(record, [](quint16) { return EntryFood(); });
+    report.emplace(person, date, menuReportLines(day, name), record.totals, standard,
                    readReportOptions(kMenuPrintSection, kAllBlocks));
     return true;
 }

@@ -3,7 +3,9 @@
 #include "dalmain/master/IntakeStandard.h"
 #include "dalmain/print/PrintJob.h"
 #include "dalmain/userdata/DayMenu.h"
+#include "dalmain/userdata/DayMenuSave.h"
 #include "dalmain/userdata/UserProfile.h"
+#include "quenkit/printer/AbortKind.h"
 
 #include <QByteArray>
 #include <QList>
@@ -16,8 +18,6 @@
 // every meal and of the day beside the person's reference values and the judgement. Its check
 // boxes: 1 the meals, 2 the nutrient totals.
 namespace dalmain {
-
-inline const QString kMenuPrintSection = QStringLiteral("Dalmora Menu Print");
 
 struct MenuReportLine {
     QString name;        // the food's name, or the dish's
@@ -34,6 +34,10 @@ public:
                   const ReportOptions &options);
 
     QString title() const override { return QStringLiteral("献立記録"); }
+    int progressKind() const override { return quenkit::AbortMenu; }
+    // The paper stored by the printer set-up on the menu screen; landscape until one is.
+    QPageLayout::Orientation orientation() const override;
+    std::optional<QPageSize> paperSize() const override;
     QString subject() const override;
     QString dateText() const override;
     bool isEmpty() const override;
@@ -51,9 +55,9 @@ private:
     ReportOptions m_options;
 };
 
-// The lines of a stored day's meals, the foods named by foodName (empty for a food the table
-// no longer has, which is then shown by its number).
-std::array<QList<MenuReportLine>, kMealCount> menuReportLines(const DayMenu &record,
+// The lines of a day's meals (stored, or as the menu screen holds it), the foods named by
+// foodName (empty for a food the table no longer has, which is then shown by its number).
+std::array<QList<MenuReportLine>, kMealCount> menuReportLines(const MenuDay &day,
                                                                const std::function<QString(quint16)> &foodName);
 
 // The person's stored day with the stored options of the menu report, judged against

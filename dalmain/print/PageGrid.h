@@ -49,6 +49,8 @@ struct ReportOptions {
     bool block(int number) const { return number >= 1 && number <= 14 && blocks[number - 1]; }
 };
 
+inline const QString kUserPrintSection = QStringLiteral("Dalmora User Print");
+inline const QString kMenuPrintSection = QStringLiteral("Dalmora Menu Print");
 inline const QString kSportsPrintSection = QStringLiteral("Dalmora Sports Print");
 inline const QString kWeightPrintSection = QStringLiteral("Dalmora Weight Print");
 

@@ -251,7 +251,7 @@ PrintOutcome printToPdf(const Report &report, const PrintRequest &request, const
     QPdfWriter writer(&out);
     writer.setTitle(report.title());
     writer.setCreator(QStringLiteral("Dalmora"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), report.orientation(),
+    writer.setPageLayout(QPageLayout(report.paperSize().value_or(QPageSize(QPageSize::A4)), report.orientation(),
                                      QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                                      QPageLayout::Millimeter));
     const Job job(report, request, writer);
@@ -285,8 +285,10 @@ PrintOutcome printToPrinter(const Report &report, const PrintRequest &request, Q
         setError(error, kNoPrinterMessage);
         return PrintOutcome::Failed;
     }
-    const QPageLayout::Orientation previous = printer.pageLayout().orientation();
+    const QPageLayout previous = printer.pageLayout();
     printer.setPageOrientation(report.orientation());
+    if (const std::optional<QPageSize> paper = report.paperSize())
+        printer.setPageSize(*paper);
     printer.setDocName(report.title());
     const Job job(report, request, printer);
     const int pages = job.countPages();
@@ -303,7 +305,7 @@ PrintOutcome printToPrinter(const Report &report, const PrintRequest &request, Q
     } else if (!painter.end()) {
         outcome = PrintOutcome::Failed;
     }
-    printer.setPageOrientation(previous);
+    printer.setPageLayout(previous);
     return outcome;
 }
 

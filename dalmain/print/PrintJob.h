@@ -4,10 +4,12 @@
 
 #include <QFont>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QRect>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QPainter;
 class QPagedPaintDevice;
@@ -87,7 +89,13 @@ public:
     virtual QString subject() const = 0;    // the person
     virtual QString dateText() const = 0;   // the day or month reported
     virtual bool isEmpty() const = 0;
+    // Which progress window the job shows: 0 user, 1 menu, 2 exercise, 3 weight, 4 analysis
+    // (quenkit::AbortKind).
+    virtual int progressKind() const = 0;
+    // The paper the report is printed on: its orientation, and its size when the report keeps
+    // one of its own (the printer's own size, and A4 in a PDF file, otherwise).
     virtual QPageLayout::Orientation orientation() const { return QPageLayout::Portrait; }
+    virtual std::optional<QPageSize> paperSize() const { return std::nullopt; }
     // Paints the body after the first page has begun; false when cancelled.
     virtual bool paint(ReportCanvas &canvas) const = 0;
 
@@ -113,11 +121,11 @@ struct PrintRequest {
     QWidget *window = nullptr;
 };
 
-// Writes report to a PDF file of A4 paper. A cancelled or failed job leaves no file.
+// Writes report to a PDF file on the report's paper. A cancelled or failed job leaves no file.
 PrintOutcome printToPdf(const Report &report, const PrintRequest &request, const QString &file, QString *error = nullptr);
 
-// Prints report on printer with the report's orientation, which is put back afterwards,
-// whatever the outcome.
+// Prints report on printer with the report's orientation and paper, which are put back
+// afterwards, whatever the outcome.
 PrintOutcome printToPrinter(const Report &report, const PrintRequest &request, QPrinter &printer, QString *error = nullptr);
 
 }  // namespace dalmain

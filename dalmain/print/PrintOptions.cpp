@@ -1,14 +1,14 @@
 #include "dalmain/print/PrintOptions.h"
 
+#include "dalmain/print/PositionChoice.h"
 #include "quenkit/owner/Owner.h"
+#include "quenkit/printer/AbortDlg.h"
 #include "quenkit/registry/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,17 +20,6 @@ PdfFileChooser &pdfChooser()
 {
     static PdfFileChooser chooser;
     return chooser;
-}
-
-std::function<bool()> &printerCheck()
-{
-    static std::function<bool()> check;
-    return check;
-}
-
-bool printerInstalled()
-{
-    return printerCheck() ? printerCheck()() : !QPrinterInfo::availablePrinters().isEmpty();
 }
 
 QString choosePdfFile(QWidget *parent, const QString &suggested)
@@ -56,6 +45,20 @@ const QString kPrintFailed = QStringLiteral("印刷できませんでした。\n
 const QString kOfferPdf = QStringLiteral("印刷可能なプリンタが設定されていません。\nPDFファイルに保存しますか？");
 
 }  // namespace
+
+const ReportKind &userPrintKind()
+{
+    static const ReportKind kind{QStringLiteral("IDD_USER_PRINT"), QStringLiteral("ユーザー情報の印刷"), kUserPrintSection,
+                                 {{1, QStringLiteral("基本情報")}, {2, QStringLiteral("食事摂取基準の値")}}};
+    return kind;
+}
+
+const ReportKind &menuPrintKind()
+{
+    static const ReportKind kind{QStringLiteral("IDD_MENU_PRINT"), QStringLiteral("献立の印刷"), kMenuPrintSection,
+                                 {{1, QStringLiteral("献立")}, {2, QStringLiteral("栄養素の摂取量")}}};
+    return kind;
+}
 
 const ReportKind &sportsPrintKind()
 {
@@ -107,6 +110,8 @@ PrintOptionsDialog::PrintOptionsDialog(const ReportKind &kind, QWidget *parent)
         layout->addWidget(box);
         m_boxes.append(box);
     }
+    m_position = new PositionChoice(m_options, this);
+    layout->addWidget(m_position);
     layout->addLayout(printDialogButtons(this, [this](PrintDestination destination) { finish(destination); }));
 }
 
@@ -118,6 +123,7 @@ void PrintOptionsDialog::finish(PrintDestination destination)
         m_options.blocks[number - 1] = on;
         quenkit::SetRegistryInt(m_kind.section, QStringLiteral("ChkFlg%1").arg(number), on ? 1 : 0);
     }
+    m_position->store(m_kind.section, m_options);
     m_destination = destination;
     accept();
 }
@@ -125,11 +131,6 @@ void PrintOptionsDialog::finish(PrintDestination destination)
 void setPdfFileChooser(PdfFileChooser chooser)
 {
     pdfChooser() = std::move(chooser);
-}
-
-void setPrinterCheck(std::function<bool()> check)
-{
-    printerCheck() = std::move(check);
 }
 
 PrintOutcome printReport(quenkit::Owner *owner, QWidget *parent, const Report &report, const ReportOptions &options,
@@ -149,18 +150,24 @@ PrintOutcome printReport(quenkit::Owner *owner, QWidget *parent, const Report &r
     PrintRequest request;
     request.options = options;
     request.window = parent ? parent->window() : nullptr;
+    // The progress window's cancel button is heard while the job lets the events run between
+    // its pages and blocks.
+    request.cancelled = [] { return !quenkit::AbortProc(); };
     QString error;
     if (destination == PrintDestination::Pdf) {
         const QString file = choosePdfFile(parent, suggestedPdfName(report));
         if (file.isEmpty())
             return PrintOutcome::Cancelled;
+        const quenkit::AbortDlg progress(report.progressKind(), request.window);
         const PrintOutcome outcome = printToPdf(report, request, file, &error);
         if (outcome == PrintOutcome::Failed)
             quenkit::inform(owner, kNoPrinterCaption, kPdfFailed.arg(error), quenkit::Icon::Warning);
         return outcome;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    const PrintOutcome outcome = printToPrinter(report, request, printer, &error);
+    if (refreshPrinter(owner) < 0)
+        return PrintOutcome::Failed;
+    const quenkit::AbortDlg progress(report.progressKind(), request.window);
+    const PrintOutcome outcome = printToPrinter(report, request, processPrinter(), &error);
     if (outcome == PrintOutcome::Failed)
         quenkit::inform(owner, kNoPrinterCaption, kPrintFailed.arg(error), quenkit::Icon::Warning);
     return outcome;

@@ -2,6 +2,7 @@
 
 #include "dalmain/print/PageGrid.h"
 #include "dalmain/print/PrintJob.h"
+#include "dalmain/print/PrinterSetup.h"
 
 #include <QDialog>
 #include <QList>
@@ -12,6 +13,10 @@
 
 class QCheckBox;
 class QHBoxLayout;
+
+namespace dalmain {
+class PositionChoice;
+}
 
 namespace quenkit {
 class Owner;
@@ -34,13 +39,15 @@ struct ReportKind {
     std::array<bool, 14> defaults = kAllBlocks;
 };
 
+const ReportKind &userPrintKind();
+const ReportKind &menuPrintKind();
 const ReportKind &sportsPrintKind();
 const ReportKind &weightPrintKind();
 
 enum class PrintDestination { Printer, Pdf };
 
-// The check boxes start as stored; 印刷 and PDFに保存 store them before the dialog closes, so
-// that the next report starts from the same choice.
+// The check boxes and the position on the paper start as stored; 印刷 and PDFに保存 store
+// them before the dialog closes, so that the next report starts from the same choice.
 class PrintOptionsDialog : public QDialog
 {
     Q_OBJECT
@@ -55,6 +62,7 @@ private:
 
     const ReportKind &m_kind;
     QList<QCheckBox *> m_boxes;
+    PositionChoice *m_position;
     ReportOptions m_options;
     PrintDestination m_destination = PrintDestination::Printer;
 };
@@ -68,10 +76,9 @@ QHBoxLayout *printDialogButtons(QDialog *dialog, const std::function<void(PrintD
 // save dialog unless a chooser is set (tests set one; an empty chooser puts the dialog back).
 using PdfFileChooser = std::function<QString(QWidget *parent, const QString &suggested)>;
 void setPdfFileChooser(PdfFileChooser chooser);
-// Whether a printer is installed; replaceable so the printer-less path can be walked anywhere.
-void setPrinterCheck(std::function<bool()> check);
 
-// Puts report on the default printer or into a PDF file the user names. Without an installed
+// Puts report on the process printer or into a PDF file the user names, with the progress
+// window of the report's kind, whose cancel button stops the job. Without an installed
 // printer the user is told so and offered the PDF instead. Failures are shown through owner;
 // parent's window is disabled while the pages are painted.
 PrintOutcome printReport(quenkit::Owner *owner, QWidget *parent, const Report &report, const ReportOptions &options,

@@ -4,6 +4,7 @@
 #include "dalmain/print/PrintJob.h"
 #include "dalmain/userdata/UserProfile.h"
 #include "dalmain/userdata/WeightGoal.h"
+#include "quenkit/printer/AbortKind.h"
 
 // The weight record of one month: the measurements with the month's averages and their
 // distance from the standard, the standard values and the goals, the BMI chart and the
@@ -18,6 +19,7 @@ public:
                       const ReportOptions &options);
 
     QString title() const override { return QStringLiteral("体重記録"); }
+    int progressKind() const override { return quenkit::AbortWeight; }
     QString subject() const override;
     QString dateText() const override;
     bool isEmpty() const override { return m_month.isEmpty(); }

@@ -4,6 +4,8 @@
 #include "dalmain/master/DishSearch.h"
 #include "dalmain/master/DishTable.h"
 #include "dalmain/master/NutrientDisplay.h"
+#include "dalmain/print/MenuReport.h"
+#include "dalmain/print/PrintOptions.h"
 #include "dalmain/screens/menu/ConvertDialog.h"
 #include "dalmain/screens/menu/DayListDialog.h"
 #include "dalmain/screens/menu/DishNameDialog.h"
@@ -627,6 +629,17 @@ bool Menu::saveQuietly()
     return true;
 }
 
+void Menu::printDay()
+{
+    // The day as the screen holds it, stored or not: what is printed is what the user sees.
+    printFromScreen(context().owner, this, menuPrintKind(), !m_day.hasRows(), [this](const ReportOptions &options) {
+        const MenuDay day = m_day.menuDay();
+        const auto name = [this](quint16 food) { return m_foodNames.value(food); };
+        return std::make_unique<MenuDayReport>(*openUserSession().profile(), dateKey(), menuReportLines(day, name),
+                                               totals(), openUserSession().intakeStandard(), options);
+    });
+}
+
 void Menu::openMenu()
 {
     if (userNumber() < 0)
@@ -819,6 +832,7 @@ void Menu::runCommand(int id)
     case cmd::Paste: pasteRows(); break;
     case cmd::CopyDay: copyDay(); break;
     case cmd::PasteDay: pasteDay(); break;
+    case cmd::PrintMenu: printDay(); break;
     default: break;
     }
     m_grid->setFocus();
@@ -853,7 +867,8 @@ bool Menu::commandEnabled(int id) const
     case cmd::DeleteMenu: return open;
     case cmd::MenuJudgement:
     case cmd::MenuProbability: return true;
-    default: return false;  // printing is not on this screen yet
+    case cmd::PrintMenu: return open && m_day.hasRows();
+    default: return false;
     }
 }
 

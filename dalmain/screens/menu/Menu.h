@@ -115,6 +115,7 @@ private:
     void convertAmount();
     void editMemo();
     void saveMenu();
+    void printDay();
     void openMenu();
     void deleteMenu();
 

@@ -16,11 +16,6 @@ namespace {
 
 constexpr int kPerPage = (kNutrientCount + StandardViewer::kPages - 1) / StandardViewer::kPages;
 
-QString boundText(int nutrient, double value)
-{
-    return value == 0.0 ? QString() : intakeViewerValue(nutrient, value);
-}
-
 }  // namespace
 
 int StandardViewer::firstNutrient(int page)
@@ -103,7 +98,7 @@ QList<QStringList> StandardViewer::pageRows() const
     QList<QStringList> rows;
     for (int i = 0; i < nutrientsOn(m_page); ++i) {
         const int n = firstNutrient(m_page) + i;
-        rows.append({nutrientDisplayName(n) + QStringLiteral("(") + nutrientDisplayUnit(n) + QStringLiteral(")"), boundText(n, m_standard[n].lower), boundText(n, m_standard[n].upper)});
+        rows.append({nutrientDisplayName(n) + QStringLiteral("(") + nutrientDisplayUnit(n) + QStringLiteral(")"), intakeViewerBound(n, m_standard[n].lower), intakeViewerBound(n, m_standard[n].upper)});
     }
     return rows;
 }

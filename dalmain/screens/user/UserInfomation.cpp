@@ -2,6 +2,8 @@
 
 #include "dalmain/master/AnalysisTableNames.h"
 #include "dalmain/master/ReferenceIntakeStandards.h"
+#include "dalmain/print/PrintOptions.h"
+#include "dalmain/print/UserReport.h"
 #include "dalmain/screens/user/StandardViewer.h"
 #include "dalmain/screens/user/UserSearchDialog.h"
 #include "dalmain/screens/user/WeightInputDialog.h"
@@ -383,6 +385,11 @@ void UserInfomation::runCommand(int id)
         UserSearchDialog dialog(UserSearchDialog::Purpose::Delete, this);
         if (dialog.exec() == QDialog::Accepted)
             deleteUsers(dialog.selectedUsers());
+    } else if (id == cmd::PrintUser && m_session.isOpen()) {
+        // The profile as saved, with the reference values derived from it.
+        printFromScreen(context().owner, this, userPrintKind(), false, [this](const ReportOptions &options) {
+            return std::make_unique<UserReport>(makeUserReport(*m_session.profile(), m_session.intakeStandard(), options));
+        });
     }
 }
 
@@ -412,6 +419,8 @@ bool UserInfomation::openUser(const UserListEntry &chosen)
 
 bool UserInfomation::commandEnabled(int id) const
 {
+    if (id == cmd::PrintUser)
+        return m_session.isOpen();
     return id == cmd::NewUser || id == cmd::OpenUser || id == cmd::DeleteUser;
 }
 

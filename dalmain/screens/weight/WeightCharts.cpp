@@ -40,6 +40,70 @@ QRect paintFrameAndTitle(QPainter &painter, const QRect &rect, const QString &ti
     return rect.adjusted(0, kTitleHeight + 2, 0, 0);
 }
 
+struct LegendEntry {
+    QString text;
+    QColor colour;
+    Qt::PenStyle style;
+};
+
+constexpr int kLegendSwatch = 18;   // the line sample before each text
+constexpr int kLegendGap = 4;       // between the sample and its text
+constexpr int kLegendSpacing = 10;  // between two entries
+
+int legendWidth(const QFontMetrics &metrics, const LegendEntry &entry)
+{
+    return kLegendSwatch + kLegendGap + metrics.horizontalAdvance(entry.text);
+}
+
+// One entry with its left end at x, centred on the line at y.
+void paintLegendEntry(QPainter &painter, const QFontMetrics &metrics, int x, int y, const LegendEntry &entry)
+{
+    painter.setPen(QPen(entry.colour, 2, entry.style));
+    painter.drawLine(x, y, x + kLegendSwatch, y);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(x + kLegendSwatch + kLegendGap, y + (metrics.ascent() - metrics.descent()) / 2), entry.text);
+}
+
+// The legend of a chart captioned title: at the right of the caption's line when it fits
+// beside the caption, otherwise in rows of its own under the caption, as many entries to a row
+// as fit, so that it never runs into the caption however narrow the chart is painted. What is
+// left of body below it.
+template <size_t N>
+QRect paintLegend(QPainter &painter, const QRect &rect, const QRect &body, const QString &title,
+                  const LegendEntry (&entries)[N])
+{
+    const int titleWidth = QFontMetrics(chartFont(14, quenkit::FontBold)).horizontalAdvance(title);
+    painter.setFont(chartFont(11));
+    const QFontMetrics metrics(painter.font());
+    int total = 0;
+    for (const LegendEntry &e : entries)
+        total += legendWidth(metrics, e) + kLegendSpacing;
+    total -= kLegendSpacing;
+    const int left = rect.left() + 6;
+    const int right = rect.right() - 8;
+    if (left + titleWidth + 2 * kLegendSpacing + total <= right) {
+        int x = right - total;
+        for (const LegendEntry &e : entries) {
+            paintLegendEntry(painter, metrics, x, rect.top() + 2 + kTitleHeight / 2, e);
+            x += legendWidth(metrics, e) + kLegendSpacing;
+        }
+        return body;
+    }
+    const int rowHeight = metrics.height() + 2;
+    int x = left;
+    int y = body.top() + rowHeight / 2;
+    for (const LegendEntry &e : entries) {
+        const int width = legendWidth(metrics, e);
+        if (x > left && x + width > right) {
+            x = left;
+            y += rowHeight;
+        }
+        paintLegendEntry(painter, metrics, x, y, e);
+        x += width + kLegendSpacing;
+    }
+    return body.adjusted(0, y - body.top() + rowHeight / 2, 0, 0);
+}
+
 // A scale's tick step: the first of 1, 2, 5, 10, 20, 50 giving at most six intervals.
 double tickStep(double span)
 {
@@ -168,32 +232,13 @@ void paintMonthlyGraph(QPainter &painter, const QRect &rect, const WeightMonth &
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    const QRect body = paintFrameAndTitle(painter, rect, QStringLiteral("月間履歴グラフ"));
+    QRect body = paintFrameAndTitle(painter, rect, QStringLiteral("月間履歴グラフ"));
 
-    // The legend on the caption's line, at the right.
-    painter.setFont(chartFont(11));
-    const QFontMetrics metrics(painter.font());
-    struct Legend {
-        QString text;
-        QColor colour;
-        Qt::PenStyle style;
-    };
-    const Legend legends[4] = {{QStringLiteral("体重"), kWeightColour, Qt::SolidLine},
-                               {QStringLiteral("体脂肪"), kBodyFatColour, Qt::SolidLine},
-                               {QStringLiteral("目標体重"), kWeightColour, Qt::DashLine},
-                               {QStringLiteral("目標体脂肪"), kBodyFatColour, Qt::DashLine}};
-    int x = rect.right() - 8;
-    for (int i = 3; i >= 0; --i) {
-        const int textWidth = metrics.horizontalAdvance(legends[i].text);
-        x -= textWidth;
-        painter.setPen(Qt::black);
-        painter.drawText(QPoint(x, rect.top() + 2 + (kTitleHeight + metrics.ascent()) / 2 - 1), legends[i].text);
-        x -= 22;
-        painter.setPen(QPen(legends[i].colour, 2, legends[i].style));
-        const int y = rect.top() + 2 + kTitleHeight / 2;
-        painter.drawLine(x, y, x + 18, y);
-        x -= 8;
-    }
+    const LegendEntry legends[] = {{QStringLiteral("体重"), kWeightColour, Qt::SolidLine},
+                                   {QStringLiteral("体脂肪"), kBodyFatColour, Qt::SolidLine},
+                                   {QStringLiteral("目標体重"), kWeightColour, Qt::DashLine},
+                                   {QStringLiteral("目標体脂肪"), kBodyFatColour, Qt::DashLine}};
+    body = paintLegend(painter, rect, body, QStringLiteral("月間履歴グラフ"), legends);
 
     const QRect plot(body.left() + kLabelWidth + 4, body.top() + 6, body.width() - 2 * kLabelWidth - 8,
                      body.height() - kLabelHeight - 10);

@@ -23,6 +23,7 @@ public:
     QString subject() const override { return QStringLiteral("氏名　試験花子"); }
     QString dateText() const override { return QStringLiteral("2024年05月10日(金)"); }
     bool isEmpty() const override { return m_blocks == 0; }
+    int progressKind() const override { return 2; }
     QPageLayout::Orientation orientation() const override { return QPageLayout::Portrait; }
     bool paint(dalmain::ReportCanvas &canvas) const override
     {
@@ -143,13 +144,8 @@ TEST_F(PrintJobTest, AnOffsetPageStartsWhereTheOptionsSay)
     request.options.topCm = 4.0;
     ASSERT_EQ(dalmain::printToPdf(BlockReport(1), request, file(QStringLiteral("offset.pdf"))), dalmain::PrintOutcome::Printed);
     ASSERT_EQ(dalmain::printToPdf(BlockReport(1), {}, file(QStringLiteral("plain.pdf"))), dalmain::PrintOutcome::Printed);
-    // The title's box: xMin and yMin in points; 5 cm and 4 cm are 141.7 and 113.4 points.
-    const auto titleBox = [this](const QString &name) {
-        const QString html = printtest::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file(name), QStringLiteral("-")}).out;
-        const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>試験帳票")).match(html);
-        return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QPointF(-1, -1);
-    };
+    // The title's corner in points; 5 cm and 4 cm are 141.7 and 113.4 points.
+    const auto titleBox = [this](const QString &name) { return printtest::pdfWordCorner(file(name), QStringLiteral("試験帳票")); };
     const QPointF plain = titleBox(QStringLiteral("plain.pdf"));
     const QPointF offset = titleBox(QStringLiteral("offset.pdf"));
     ASSERT_GE(plain.x(), 0.0);

@@ -2,12 +2,20 @@
 #include "SportsScreenSupport.h"
 
 #include "dalmain/print/PrintOptions.h"
+#include "dalmain/screens/user/UserInfomation.h"
 #include "dalmain/screens/weight/Weight.h"
 #include "dalmain/shell/CommandIds.h"
+#include "quenkit/controls/DatePickers.h"
+#include "quenkit/printer/AbortDlg.h"
 #include "quenkit/registry/SettingsStore.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QFileInfo>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -197,6 +205,166 @@ TEST_F(PrintCommandTest, TheWeightMonthPrintsWithItsBlocksOnceItHasAMeasurement)
     EXPECT_EQ(stored(dalmain::kWeightPrintSection, 3), 0);
     EXPECT_EQ(stored(dalmain::kWeightPrintSection, 4), 1);
     EXPECT_EQ(printtest::renderPages(answer, QStringLiteral("weight-screen")), printtest::pdfPageCount(answer));
+}
+
+// Watches for the progress window of a job: its caption and whether the month grid took
+// clicks when it showed; with cancel it presses the window's cancel button at the first chance
+// the job gives the events, that is before the first page.
+class ProgressWatcher : public QObject
+{
+public:
+    ProgressWatcher(bool cancel, std::function<bool()> gridEnabled) : m_cancel(cancel), m_gridEnabled(std::move(gridEnabled))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~ProgressWatcher() override { qApp->removeEventFilter(this); }
+
+    QStringList captions;
+    QList<bool> gridEnabledWhenShown;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("AbortDlg")) {
+            auto *window = static_cast<quenkit::AbortDlg *>(watched);
+            captions.append(window->windowTitle());
+            gridEnabledWhenShown.append(m_gridEnabled());
+            if (m_cancel)
+                QTimer::singleShot(0, window->cancelButton(), &QPushButton::click);
+        }
+        return false;
+    }
+
+private:
+    bool m_cancel;
+    std::function<bool()> m_gridEnabled;
+};
+
+TEST_F(PrintCommandTest, TheProgressWindowsCancelButtonStopsThePdfBeforeItsFirstPage)
+{
+    enterDay();
+    const quenkit::DMCalendar *picker = screen->findChild<quenkit::DMCalendar *>();
+    ASSERT_NE(picker, nullptr);
+    struct Case {
+        bool cancel;
+        bool written;
+    };
+    for (const Case c : {Case{true, false}, Case{false, true}}) {
+        SCOPED_TRACE(c.cancel ? "cancelled" : "printed");
+        QFile::remove(answer);
+        const ProgressWatcher watcher(c.cancel, [picker] { return picker->isMonthlyCalendarEnabled(); });
+        whenDialog(QStringLiteral("IDD_SPORTS_PRINT"), [](QWidget *d) { click(d, "pdf"); });
+        screen->runCommand(dalmain::cmd::PrintSports);
+        EXPECT_EQ(watcher.captions, QStringList{QStringLiteral("運動印刷")});
+        EXPECT_EQ(watcher.gridEnabledWhenShown, QList<bool>{false});
+        EXPECT_EQ(QFile::exists(answer), c.written);
+        EXPECT_TRUE(picker->isMonthlyCalendarEnabled());
+        EXPECT_TRUE(screen->isEnabled());
+        EXPECT_TRUE(owner.messages().isEmpty());
+    }
+}
+
+TEST_F(PrintCommandTest, ThePrinterCancelledFromTheProgressWindowGetsItsOrientationBack)
+{
+    enterDay();
+    dalmain::setPrinterCheck([] { return true; });
+    QPrinter &printer = dalmain::processPrinter();
+    const QPageLayout before = printer.pageLayout();
+    const QString output = folders.root() + QStringLiteral("/printer.pdf");
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(output);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel);
+        const ProgressWatcher watcher(cancel, [] { return true; });
+        whenDialog(QStringLiteral("IDD_SPORTS_PRINT"), [](QWidget *d) { click(d, "print"); });
+        screen->runCommand(dalmain::cmd::PrintSports);
+        EXPECT_EQ(watcher.captions, QStringList{QStringLiteral("運動印刷")});
+        EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+        EXPECT_TRUE(screen->isEnabled());
+        EXPECT_TRUE(owner.messages().isEmpty());
+        EXPECT_TRUE(offered.isEmpty()) << "a printer is there: no PDF is offered";
+    }
+    // Printed the second time, in the report's own orientation: A4 portrait.
+    const QSizeF page = printtest::pdfPageSize(output);
+    EXPECT_NEAR(page.width(), 595, 1);
+    EXPECT_NEAR(page.height(), 842, 1);
+    EXPECT_TRUE(printtest::pdfText(output).contains(QStringLiteral("運動記録")));
+    printer.setOutputFileName(QString());
+    printer.setPageLayout(before);
+}
+
+TEST_F(PrintCommandTest, ThePositionChosenInTheDialogIsStoredAndMovesThePage)
+{
+    enterDay();
+    whenDialog(QStringLiteral("IDD_SPORTS_PRINT"), [](QWidget *d) {
+        EXPECT_TRUE(child<QRadioButton>(d, "Flg1_0")->isChecked());
+        EXPECT_FALSE(child<QWidget>(d, "Top")->isEnabled());
+        click(d, "pdf");
+    });
+    screen->runCommand(dalmain::cmd::PrintSports);
+    const QPointF left = printtest::pdfWordCorner(answer, QStringLiteral("運動記録"));
+    ASSERT_GE(left.x(), 0.0);
+
+    whenDialog(QStringLiteral("IDD_SPORTS_PRINT"), [](QWidget *d) {
+        click(d, "Flg1_3");
+        for (const auto &[name, text] : {std::pair{"Top", "2.5"}, std::pair{"Left", "3"}}) {
+            auto *box = child<QDoubleSpinBox>(d, name);
+            EXPECT_TRUE(box->isEnabled());
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, QString::fromLatin1(text));
+        }
+        d->grab().save(QStringLiteral(PRINT_PNG_DIR "/sports-print-dialog-position.png"));
+        click(d, "pdf");
+    });
+    screen->runCommand(dalmain::cmd::PrintSports);
+    const auto value = [](const char *name) {
+        QString text;
+        quenkit::GetRegistryString(dalmain::kSportsPrintSection, QString::fromLatin1(name), nullptr, text);
+        return text;
+    };
+    EXPECT_EQ(value("Flg1"), QStringLiteral("3"));
+    EXPECT_EQ(value("Top"), QStringLiteral("2.5"));
+    EXPECT_EQ(value("Left"), QStringLiteral("3.0"));
+    // 3 cm and 2.5 cm are 85.0 and 70.9 points.
+    const QPointF moved = printtest::pdfWordCorner(answer, QStringLiteral("運動記録"));
+    EXPECT_NEAR(moved.x() - left.x(), 85.0, 1.0);
+    EXPECT_NEAR(moved.y() - left.y(), 70.9, 1.0);
+
+    // The next dialog starts where this one ended.
+    whenDialog(QStringLiteral("IDD_SPORTS_PRINT"), [](QWidget *d) {
+        EXPECT_TRUE(child<QRadioButton>(d, "Flg1_3")->isChecked());
+        EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>(d, "Top")->value(), 2.5);
+        click(d, "cancel");
+    });
+    screen->runCommand(dalmain::cmd::PrintSports);
+}
+
+TEST_F(PrintCommandTest, TheUserScreenPrintsTheOpenUser)
+{
+    dalmain::UserInfomation user(dalmain::ScreenContext{nullptr, &owner});
+    ASSERT_TRUE(user.commandEnabled(dalmain::cmd::PrintUser));
+    whenDialog(QStringLiteral("IDD_USER_PRINT"), [](QWidget *d) {
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("ユーザー情報の印刷"));
+        EXPECT_TRUE(child<QCheckBox>(d, "ChkFlg1")->isChecked());
+        EXPECT_TRUE(child<QCheckBox>(d, "ChkFlg2")->isChecked());
+        d->grab().save(QStringLiteral(PRINT_PNG_DIR "/user-print-dialog.png"));
+        click(d, "pdf");
+    });
+    const ProgressWatcher watcher(false, [] { return true; });
+    user.runCommand(dalmain::cmd::PrintUser);
+    EXPECT_EQ(watcher.captions, QStringList{QStringLiteral("ユーザー情報印刷")});
+    ASSERT_EQ(offered.size(), 1);
+    EXPECT_TRUE(QFileInfo(offered[0]).fileName().startsWith(QStringLiteral("ユーザー情報_"))) << offered[0].toStdString();
+    const QString text = printtest::pdfText(answer);
+    EXPECT_TRUE(text.contains(QStringLiteral("基本情報"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(kUserName)) << text.toStdString();
+
+    // Without an open user there is nothing to print.
+    dalmain::openUserSession().clear();
+    const dalmain::UserInfomation empty(dalmain::ScreenContext{nullptr, &owner});
+    EXPECT_FALSE(empty.commandEnabled(dalmain::cmd::PrintUser));
 }
 
 }  // namespace

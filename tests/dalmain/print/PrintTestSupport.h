@@ -7,8 +7,10 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QPointF>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSizeF>
 
 namespace printtest {
 
@@ -48,6 +50,25 @@ inline QList<QStringList> pdfFonts(const QString &file)
     for (qsizetype i = 2; i < lines.size(); ++i)
         rows.append(lines[i].split(QLatin1Char(' '), Qt::SkipEmptyParts));
     return rows;
+}
+
+// The top left corner of the first word that starts with text, in points from the page's top
+// left ("pdftotext -bbox"); (-1, -1) when there is none.
+inline QPointF pdfWordCorner(const QString &file, const QString &text)
+{
+    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")}).out;
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>") + QRegularExpression::escape(text))
+            .match(html);
+    return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QPointF(-1, -1);
+}
+
+// The first page's size in points, as pdfinfo gives it; empty when unreadable.
+inline QSizeF pdfPageSize(const QString &file)
+{
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)"))
+                                          .match(runTool(QStringLiteral("pdfinfo"), {file}).out);
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
 // Renders every page to PRINT_PNG_DIR/name-N.png, replacing an earlier rendering of that name;

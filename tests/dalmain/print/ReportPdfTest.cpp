@@ -1,6 +1,7 @@
 #include "PrintTestSupport.h"
 
 #include "dalmain/print/ExerciseReport.h"
+#include "dalmain/print/PageGrid.h"
 #include "quenkit/registry/SettingsStore.h"
 #include "quenkit/text/ShiftJis.h"
 
@@ -231,6 +232,132 @@ TEST_F(ReportPdfTest, MenuDayPrintsEachMealsFoodsAndTheStoredTotalsWithTheJudgem
     EXPECT_FALSE(mealsOnly.contains(QStringLiteral("栄養素の摂取量")));
 }
 
+TEST_F(ReportPdfTest, TheUserReportFilesTheProfileWithItsReferenceValuesOnOneSheet)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/jk2010.dat"), folders.dataFile(QStringLiteral("jk2010.dat"))));
+    QFile::setPermissions(folders.dataFile(QStringLiteral("jk2010.dat")), QFile::ReadOwner | QFile::WriteOwner);
+    // The reference values as the tool lists them: "name\tunit\tlower\tupper".
+    const testsupport::CliResult shown = cli({QStringLiteral("users"), QStringLiteral("show"), kUserName});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err.toStdString();
+    const QStringList protein = shown.out.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^たんぱく質\t"))).value(0).split(QLatin1Char('\t'));
+    ASSERT_EQ(protein.size(), 4) << shown.out.toStdString();
+
+    const QString pdf = folders.root() + QStringLiteral("/user.pdf");
+    const testsupport::CliResult r = cli({QStringLiteral("print"), QStringLiteral("user"), kUserName, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString text = printtest::pdfText(pdf);
+    expectContains(text, {QStringLiteral("ユーザー情報"), kUserName, QStringLiteral("ﾀﾛｳ"), QStringLiteral("40歳"), QStringLiteral("男性"),
+                          QStringLiteral("170"), QStringLiteral("基本情報"), QStringLiteral("活動強度"),
+                          QStringLiteral("日本人の食事摂取基準(2010年版)"), QStringLiteral("食事摂取基準の値"),
+                          QStringLiteral("ｴﾈﾙｷﾞｰ"), QStringLiteral("食塩相当量"), QStringLiteral("1 / 1")});
+    // The protein line carries the values the tool derives for him.
+    const QString proteinLine = text.split(QLatin1Char('\n')).filter(QStringLiteral("たんぱく質")).value(0);
+    for (const QString &value : protein.mid(2))
+        if (!value.trimmed().isEmpty() && value.trimmed() != QLatin1String("0"))
+            EXPECT_TRUE(proteinLine.contains(value.trimmed())) << proteinLine.toStdString() << " / " << value.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("妊娠"))) << "a man has no pregnancy line";
+    EXPECT_EQ(printtest::pdfPageCount(pdf), 1);
+    expectAllFontsEmbedded(pdf);
+    EXPECT_EQ(printtest::renderPages(pdf, QStringLiteral("user")), 1);
+
+    // The reference values alone, when the profile is not ticked.
+    quenkit::SetRegistryString(QStringLiteral("Dalmora User Print"), QStringLiteral("ChkFlg1"), QStringLiteral("0"));
+    ASSERT_EQ(cli({QStringLiteral("print"), QStringLiteral("user"), kUserName, QStringLiteral("--pdf"), pdf}).exitCode, 0);
+    const QString valuesOnly = printtest::pdfText(pdf);
+    EXPECT_FALSE(valuesOnly.contains(QStringLiteral("基本情報")));
+    EXPECT_TRUE(valuesOnly.contains(QStringLiteral("食事摂取基準の値")));
+
+    // Without the reference intakes the values cannot be derived: no file.
+    QFile::remove(folders.dataFile(QStringLiteral("jk2010.dat")));
+    QFile::remove(pdf);
+    const testsupport::CliResult missing = cli({QStringLiteral("print"), QStringLiteral("user"), kUserName, QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(missing.exitCode, 3) << missing.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(ReportPdfTest, TheToolPrintsWhereAndOnWhatPaperTheStoredOptionsSay)
+{
+    ASSERT_EQ(cli({QStringLiteral("exercise"), QStringLiteral("set"), kUserName, QStringLiteral("2024-05-10"), QStringLiteral("93:30")})
+                  .exitCode,
+              0);
+    const QString plain = print(QStringLiteral("exercise"), QStringLiteral("2024-05-10"));
+    const QPointF left = printtest::pdfWordCorner(plain, QStringLiteral("運動記録"));
+    ASSERT_GE(left.x(), 0.0);
+    // 左寄せ on A4 portrait: 595 x 842 points.
+    EXPECT_NEAR(printtest::pdfPageSize(plain).width(), 595, 1);
+
+    struct Case {
+        const char *name;
+        QStringList values;   // name=value of "Dalmora Sports Print"
+        QPointF shift;        // of the title, in points
+    };
+    const Case cases[] = {
+        // 3 cm right and 1.5 cm down.
+        {"offset", {QStringLiteral("Flg1=3"), QStringLiteral("Left=3.0"), QStringLiteral("Top=1.5")}, {85.0, 42.5}},
+        // A line of 130 cells is wider than A4 portrait: centred and right stay at the left.
+        {"centre on a narrow page", {QStringLiteral("Flg1=1")}, {0, 0}},
+        {"right on a narrow page", {QStringLiteral("Flg1=2")}, {0, 0}},
+        // Offsets count only for the given position.
+        {"offsets of another mode", {QStringLiteral("Flg1=0"), QStringLiteral("Left=3.0"), QStringLiteral("Top=1.5")}, {0, 0}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString &value : c.values)
+            quenkit::SetRegistryString(dalmain::kSportsPrintSection, value.section(QLatin1Char('='), 0, 0), value.section(QLatin1Char('='), 1));
+        const QPointF corner = printtest::pdfWordCorner(print(QStringLiteral("exercise"), QStringLiteral("2024-05-10")), QStringLiteral("運動記録"));
+        EXPECT_NEAR(corner.x() - left.x(), c.shift.x(), 1.0);
+        EXPECT_NEAR(corner.y() - left.y(), c.shift.y(), 1.0);
+    }
+}
+
+TEST_F(ReportPdfTest, TheMenuReportTakesThePaperTheSetUpStored)
+{
+    for (const QString &name : {QStringLiteral("食品.FDB"), QStringLiteral("食品.IDX"), QStringLiteral("jk2010.dat")}) {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DALMORA_SOURCE_DIR "/data/master/") + name, folders.dataFile(name)));
+        QFile::setPermissions(folders.dataFile(name), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    ASSERT_EQ(cli({QStringLiteral("menu"), QStringLiteral("set"), kUserName, QStringLiteral("2024-05-10"), QStringLiteral("breakfast"),
+                   QStringLiteral("15:100")})
+                  .exitCode,
+              0);
+    struct Case {
+        const char *name;
+        QString orientation;   // stored "Orientation", empty for none
+        QString paper;         // stored "PaperSize", empty for none
+        QSizeF points;         // the PDF's page
+    };
+    const Case cases[] = {
+        {"nothing stored: A4 landscape", {}, {}, {842, 595}},
+        {"portrait", QStringLiteral("1"), {}, {595, 842}},
+        {"B5 portrait", QStringLiteral("1"), QString::number(QPageSize::B5), {499, 709}},
+        {"A3 landscape", QStringLiteral("2"), QString::number(QPageSize::A3), {1191, 842}},
+        {"a number that is no paper", QStringLiteral("2"), QStringLiteral("9999"), {842, 595}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto &[name, value] : {std::pair{QStringLiteral("Orientation"), c.orientation},
+                                          std::pair{QStringLiteral("PaperSize"), c.paper}}) {
+            if (value.isEmpty())
+                quenkit::DeleteRegistryString(dalmain::kMenuPrintSection, name);
+            else
+                quenkit::SetRegistryString(dalmain::kMenuPrintSection, name, value);
+        }
+        const QString pdf = print(QStringLiteral("menu"), QStringLiteral("2024-05-10"));
+        const QSizeF size = printtest::pdfPageSize(pdf);
+        EXPECT_NEAR(size.width(), c.points.width(), 1.5);
+        EXPECT_NEAR(size.height(), c.points.height(), 1.5);
+    }
+    // On the landscape A4 sheet (287 mm printable) a line of 130 cells (275.6 mm) can be
+    // centred: 5.7 mm, 16.2 points, to the right.
+    quenkit::DeleteRegistryString(dalmain::kMenuPrintSection, QStringLiteral("Orientation"));
+    quenkit::DeleteRegistryString(dalmain::kMenuPrintSection, QStringLiteral("PaperSize"));
+    const QPointF left = printtest::pdfWordCorner(print(QStringLiteral("menu"), QStringLiteral("2024-05-10")), QStringLiteral("献立記録"));
+    quenkit::SetRegistryString(dalmain::kMenuPrintSection, QStringLiteral("Flg1"), QStringLiteral("1"));
+    const QString centred = print(QStringLiteral("menu"), QStringLiteral("2024-05-10"));
+    EXPECT_NEAR(printtest::pdfWordCorner(centred, QStringLiteral("献立記録")).x() - left.x(), 16.2, 1.0);
+    EXPECT_EQ(printtest::renderPages(centred, QStringLiteral("menu-landscape")), printtest::pdfPageCount(centred));
+}
+
 TEST_F(ReportPdfTest, TheToolRefusesWhatItCannotPrint)
 {
     struct Case {
@@ -242,6 +369,8 @@ TEST_F(ReportPdfTest, TheToolRefusesWhatItCannotPrint)
         {{QStringLiteral("diary"), kUserName, QStringLiteral("2024-05-10"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
         {{QStringLiteral("menu"), kUserName, QStringLiteral("2024-05"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
         {{QStringLiteral("weight"), kUserName, QStringLiteral("2024-13"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
+        {{QStringLiteral("user"), kUserName, QStringLiteral("2024-05-10"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
+        {{QStringLiteral("user"), QStringLiteral("誰か"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 1},
         {{QStringLiteral("exercise"), kUserName, QStringLiteral("2024-02-30"), QStringLiteral("--pdf"), QStringLiteral("x.pdf")}, 2},
         {{QStringLiteral("exercise"), QStringLiteral("誰か"), QStringLiteral("2024-05-10"), QStringLiteral("--pdf"),
           QStringLiteral("x.pdf")},

@@ -506,3 +506,38 @@ TEST_F(WeightScreenTest, WithoutAUserNothingIsEntered)
 }
 
 }  // namespace
+
+namespace {
+
+// Pixels of the legend's weight colour (a strong blue) in the caption's band of a monthly
+// graph painted width pixels wide, and the picture saved for people to look at.
+int legendBlueInCaption(int width)
+{
+    QImage image(width, 260, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    dalmain::paintMonthlyGraph(painter, image.rect(), dalmain::WeightMonth(), dalmain::WeightGoal());
+    painter.end();
+    QDir().mkpath(WEIGHT_PNG_DIR);
+    image.save(QStringLiteral(WEIGHT_PNG_DIR "/monthly-graph-%1.png").arg(width));
+    int blue = 0;
+    for (int y = 2; y < 22; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            blue += c.blue() > 150 && c.red() < 90 && c.green() < 130 ? 1 : 0;
+        }
+    }
+    return blue;
+}
+
+TEST(WeightMonthlyGraph, TheLegendLeavesTheCaptionLineWhenItWouldRunIntoTheCaption)
+{
+    // Wide, as on the screen: the legend sits at the right of the caption.
+    EXPECT_GT(legendBlueInCaption(660), 0);
+    // As narrow as the printed page's half (a 26th of the page's width in hundredths of a
+    // millimetre): the legend goes below the caption instead of over it.
+    EXPECT_EQ(legendBlueInCaption(360), 0);
+    EXPECT_EQ(legendBlueInCaption(200), 0);
+}
+
+}  // namespace
