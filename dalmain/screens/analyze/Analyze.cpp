@@ -4,6 +4,7 @@
 #include "dalmain/analysis/Sufficiency.h"
 #include "dalmain/master/EntryNutrients.h"
 #include "dalmain/print/AnalysisPrintDialog.h"
+#include "dalmain/screens/analyze/AnalyzeCommentDialog.h"
 #include "dalmain/screens/analyze/AnalyzeExportDialog.h"
 #include "dalmain/screens/analyze/AnalyzeGroupView.h"
 #include "dalmain/screens/analyze/AnalyzeRireki.h"
@@ -377,8 +378,12 @@ void Analyze::runCommand(int id)
     case cmd::SaveAnalysis: saveAnalysis(); break;
     case cmd::CopyAnalysis: copyAnalysis(); break;
     case cmd::PrintAnalysis:
-        if (m_hasResult)
-            printAnalysis(context().owner, this, report(true), {});
+        if (m_hasResult) {
+            const int user = static_cast<int>(openUserSession().profile()->number);
+            printAnalysis(context().owner, this, report(true), [this, user](QWidget *parent) {
+                editAnalysisComment(parent, context().owner, user, kind(), m_result.periodKey);
+            });
+        }
         break;
     default: break;
     }

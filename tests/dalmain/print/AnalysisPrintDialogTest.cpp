@@ -206,6 +206,12 @@ TEST_F(AnalysisPrintCommandTest, ADayWithARecordGoesThroughTheDialogIntoAPdf)
         EXPECT_FALSE(child<QAbstractButton>(d, "Flg3_14")->isEnabled());
         EXPECT_FALSE(child<QAbstractButton>(d, "Flg3_16")->isEnabled());
         EXPECT_TRUE(child<QAbstractButton>(d, "Flg3_7")->isEnabled());
+        // コメント入力 opens the day's comment, and what is entered there is printed.
+        shelltest::whenDialog(QStringLiteral("IDD_ALZ_COMMENT2"), [](QWidget *comment) {
+            shelltest::type(comment, "comment", QStringLiteral("朝食に野菜を足す"));
+            click(comment, "ok");
+        });
+        click(d, "comment");
         click(d, "pdf");
     });
     screen->runCommand(dalmain::cmd::PrintAnalysis);
@@ -213,6 +219,7 @@ TEST_F(AnalysisPrintCommandTest, ADayWithARecordGoesThroughTheDialogIntoAPdf)
     const QString text = printtest::pdfText(folders.root() + QStringLiteral("/day.pdf"));
     EXPECT_TRUE(text.contains(QStringLiteral("[一日分析] 分析日付[2024/ 5/10(金)]"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("栄養バランス")));
+    EXPECT_TRUE(text.contains(QStringLiteral("朝食に野菜を足す"))) << text.toStdString();
 }
 
 }  // namespace
