@@ -8,6 +8,7 @@
 #include "quenkit/registry/SettingsStore.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -125,6 +126,41 @@ TEST(AnalysisPrintHeader, KindDatePageAndPrintDate)
     EXPECT_EQ(dalmain::analysisPrintPageText(1), QStringLiteral("Page.  1"));
     EXPECT_EQ(dalmain::analysisPrintPageText(123), QStringLiteral("Page.123"));
     EXPECT_EQ(dalmain::analysisPrintDateText(QDate(2024, 6, 3)), QStringLiteral("Date.2024/06/03"));
+}
+
+TEST(AnalysisPrintCancel, CancellingBetweenSectionsEndsTheJobAndLeavesNoFile)
+{
+    dalmain::AnalysisResult result;
+    result.periodKey = "202405";
+    result.dayCount = 3;
+    dalmain::IntakeStandard standard;
+    for (int n = 0; n < dalmain::kNutrientCount; ++n)
+        standard[n] = {10.0, 0.0};
+    dalmain::UserProfile user;
+    user.name = QStringLiteral("山田花子");
+    dalmain::AnalysisReport analysis;
+    analysis.period = dalmain::AnalysisPeriod::Month;
+    analysis.result = &result;
+    analysis.standard = &standard;
+    analysis.user = &user;
+    analysis.nutrientRows.fill(true);
+    dalmain::AnalysisPrintOptions options;
+    for (int n = 1; n <= dalmain::kAnalysisPrintBoxes; ++n)
+        options.setBox(n, dalmain::isAnalysisPrintBox(n));
+    const dalmain::AnalysisPrintReport report(analysis, options, QStringLiteral("コメント"), QDate(2024, 6, 3), false);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("cancelled.pdf"));
+    // The whole report asks many times; the user cancels at the tenth question.
+    int asked = 0;
+    dalmain::PrintRequest request;
+    request.cancelled = [&asked] { return ++asked >= 10; };
+    EXPECT_EQ(dalmain::printToPdf(report, request, pdf), dalmain::PrintOutcome::Cancelled);
+    EXPECT_EQ(asked, 10) << "nothing is asked once the job is cancelled";
+    EXPECT_FALSE(QFile::exists(pdf));
+    // Uncancelled, the same report prints.
+    request.cancelled = [] { return false; };
+    EXPECT_EQ(dalmain::printToPdf(report, request, pdf), dalmain::PrintOutcome::Printed);
+    EXPECT_GE(printtest::pdfPageCount(pdf), 2);
 }
 
 TEST_F(AnalysisPrintPdfTest, AMonthPrintsEverySectionUnderTheHeaderOfEveryPage)
