@@ -397,6 +397,8 @@ QRect paintZoneLegend(QPainter &painter, const QRect &area, bool monochrome)
 void paintRadar(QPainter &painter, const QRect &rect, const QString &title, const QList<RadarAxis> &axes, bool monochrome)
 {
     painter.save();
+    // Nothing of the chart spills over rect, whatever the figures.
+    painter.setClipRect(rect, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QFont base = painter.font();
     QRect body = paintFrame(painter, rect, title, monochrome);
@@ -419,7 +421,8 @@ void paintRadar(QPainter &painter, const QRect &rect, const QString &title, cons
     const int count = int(axes.size());
     const auto ring = [&](double pct) { return ringPath(centre, radarChartRadius(pct, half), count); };
 
-    painter.setClipRect(body);
+    painter.save();
+    painter.setClipRect(body, Qt::IntersectClip);
     QPainterPath outside = ring(150.0);
     outside.addPath(ring(kExcessMark));
     outside.setFillRule(Qt::OddEvenFill);
@@ -468,7 +471,7 @@ void paintRadar(QPainter &painter, const QRect &rect, const QString &title, cons
         }
         painter.setBrush(Qt::NoBrush);
     }
-    painter.setClipping(false);
+    painter.restore();
 
     painter.setPen(textColour(monochrome));
     for (int i = 0; i < count; ++i) {
@@ -680,6 +683,8 @@ int nutrientBarsHeight(const AnalysisReport &report, const QFontMetrics &metrics
 void paintNutrientBars(QPainter &painter, const QRect &rect, const AnalysisReport &report, bool monochrome, bool rateMode)
 {
     painter.save();
+    // Nothing of the chart spills over rect, whatever the figures.
+    painter.setClipRect(rect, Qt::IntersectClip);
     const QFontMetrics metrics(painter.font());
     const QList<BarRow> rows = barRows(report, monochrome, rateMode);
     const BarsLayout l = barsLayout(rows, metrics, rateMode);
@@ -740,7 +745,7 @@ void paintNutrientBars(QPainter &painter, const QRect &rect, const AnalysisRepor
             const QRectF area(xBar, y + 2, barWidth, l.rowHeight - 4);
             const IntakeBound &bound = (*report.standard)[row.nutrient];
             painter.save();
-            painter.setClipRect(area.adjusted(0, -1, 1, 1));
+            painter.setClipRect(area.adjusted(0, -1, 1, 1), Qt::IntersectClip);
             paintBand(painter, referenceBand(bound.lower, bound.upper), area, axis, monochrome);
             // Where the target lies, so that bars of rows with different axes can be compared.
             const double x100 = area.left() + 100.0 / axis * area.width();
@@ -804,6 +809,8 @@ void paintSufficiencyRadar(QPainter &painter, const QRect &rect, const AnalysisR
 void paintPfcChart(QPainter &painter, const QRect &rect, const PfcBalance &pfc, const PfcTargets &targets, bool monochrome)
 {
     painter.save();
+    // Nothing of the chart spills over rect, whatever the figures.
+    painter.setClipRect(rect, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QFont base = painter.font();
     QRect body = paintFrame(painter, rect, QStringLiteral("PFCﾊﾞﾗﾝｽ"), monochrome);
@@ -835,7 +842,8 @@ void paintPfcChart(QPainter &painter, const QRect &rect, const PfcBalance &pfc, 
     const auto corner = [&](double value, int axis) { return polar(centre, pfcChartRadius(value, half), axis, 3); };
     const auto triangle = [&](double value) { return QPolygonF({corner(value, 0), corner(value, 1), corner(value, 2)}); };
 
-    painter.setClipRect(body);
+    painter.save();
+    painter.setClipRect(body, Qt::IntersectClip);
     painter.setPen(Qt::NoPen);
     QColor inside = bandColour(monochrome);
     painter.setBrush(inside);
@@ -875,7 +883,7 @@ void paintPfcChart(QPainter &painter, const QRect &rect, const PfcBalance &pfc, 
         }
         painter.setBrush(Qt::NoBrush);
     }
-    painter.setClipping(false);
+    painter.restore();
 
     // Each axis' letter and percentage beyond its corner.
     static const QString letters[3] = {QStringLiteral("Ｐ"), QStringLiteral("Ｆ"), QStringLiteral("Ｃ")};
@@ -904,6 +912,8 @@ int historyEntriesVisible(const QRect &rect, const QFontMetrics &metrics)
 void paintHistoryGraph(QPainter &painter, const QRect &rect, const AnalysisResult &result, int firstEntry, bool monochrome)
 {
     painter.save();
+    // Nothing of the chart spills over rect, whatever the figures.
+    painter.setClipRect(rect, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.fillRect(rect, Qt::white);
     const QFont base = painter.font();
@@ -1007,7 +1017,8 @@ void paintHistoryGraph(QPainter &painter, const QRect &rect, const AnalysisResul
     painter.setFont(base);
 
     // The three lines: intake on every entry, spent energy and weight where the entry has one.
-    painter.setClipRect(plot.adjusted(-4, -4, 4, 4));
+    painter.save();
+    painter.setClipRect(plot.adjusted(-4, -4, 4, 4), Qt::IntersectClip);
     const auto plotSeries = [&](const Series &s, auto value, double lo, double hi) {
         QPolygonF points;
         for (int i = first; i < first + visible; ++i) {
@@ -1037,7 +1048,7 @@ void paintHistoryGraph(QPainter &painter, const QRect &rect, const AnalysisResul
                    },
                    wMin, wMax);
     }
-    painter.setClipping(false);
+    painter.restore();
     painter.setPen(QPen(lineColour(monochrome), 0));
     painter.drawRect(QRectF(plot).adjusted(0, 0, -1, -1));
     painter.restore();
@@ -1056,6 +1067,8 @@ void paintGroupChart(QPainter &painter, const QRect &rect, const AnalysisResult 
                      bool exchange, bool monochrome)
 {
     painter.save();
+    // Nothing of the chart spills over rect, whatever the figures.
+    painter.setClipRect(rect, Qt::IntersectClip);
     const QFont base = painter.font();
     const QFontMetrics metrics(base);
     const GroupRows &rows = groupRowsOf(result, exchange);
@@ -1123,7 +1136,7 @@ void paintGroupChart(QPainter &painter, const QRect &rect, const AnalysisResult 
         if (bars) {
             const QRectF area(xBar, y + 2, barRight - xBar, l.rowHeight - 4);
             painter.save();
-            painter.setClipRect(area.adjusted(0, -1, 1, 1));
+            painter.setClipRect(area.adjusted(0, -1, 1, 1), Qt::IntersectClip);
             painter.fillRect(QRectF(QPointF(xOf(0), area.top()), QPointF(xOf(kShortageMark), area.bottom())),
                              shortageZone(monochrome));
             painter.fillRect(QRectF(QPointF(xOf(kExcessMark), area.top()), QPointF(area.right(), area.bottom())),

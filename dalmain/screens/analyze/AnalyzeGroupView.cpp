@@ -17,8 +17,9 @@ AnalyzeGroupView::AnalyzeGroupView(bool exchange, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
-    layout->addWidget(m_table, 3);
-    layout->addWidget(m_radar, 2);
+    // The table's nine columns and its bars want the greater part of the width.
+    layout->addWidget(m_table, 2);
+    layout->addWidget(m_radar, 1);
     m_radar->setRoutine(
         [this](QPainter &painter, const QRect &rect) { paintGroupRadar(painter, rect, *m_result, m_text, m_exchange, false); });
     setReport(AnalysisReport{});

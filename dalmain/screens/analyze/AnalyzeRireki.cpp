@@ -36,6 +36,7 @@ AnalyzeRireki::AnalyzeRireki(QWidget *parent)
     });
     m_graph->installEventFilter(this);
     connect(m_scroll, &QScrollBar::valueChanged, m_graph, qOverload<>(&QWidget::update));
+    connect(m_scroll, &QScrollBar::actionTriggered, this, [this] { m_anchor = -1; });
 }
 
 int AnalyzeRireki::entriesVisible() const
@@ -46,21 +47,19 @@ int AnalyzeRireki::entriesVisible() const
 void AnalyzeRireki::setResult(const AnalysisResult *result)
 {
     m_result = result;
-    updateScrollBar();
     // Open on the analysed period: its entry (or the first after it) as far right as it goes.
+    m_anchor = 0;
     if (m_result) {
         const QByteArray &key = m_result->periodKey;
-        int at = int(m_result->history.size()) - 1;
+        m_anchor = int(m_result->history.size()) - 1;
         for (int i = 0; i < int(m_result->history.size()); ++i) {
             if (!key.isEmpty() && m_result->history[static_cast<size_t>(i)].dateKey.left(key.size()) >= key) {
-                at = i;
+                m_anchor = i;
                 break;
             }
         }
-        m_scroll->setValue(at - entriesVisible() + 1);
-    } else {
-        m_scroll->setValue(0);
     }
+    updateScrollBar();
     m_graph->update();
 }
 
@@ -79,6 +78,8 @@ void AnalyzeRireki::updateScrollBar()
     m_scroll->setRange(0, std::max(0, count - visible));
     m_scroll->setPageStep(std::max(1, visible));
     m_scroll->setSingleStep(1);
+    if (m_anchor >= 0)
+        m_scroll->setValue(m_anchor - visible + 1);
 }
 
 }  // namespace dalmain

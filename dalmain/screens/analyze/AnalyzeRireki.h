@@ -34,6 +34,9 @@ private:
     void updateScrollBar();
 
     const AnalysisResult *m_result = nullptr;
+    // The entry kept at the right end until the user scrolls: the analysed period's. The graph
+    // may get its width only after the result, when the view is first shown.
+    int m_anchor = -1;
     ChartPane *m_graph;
     QScrollBar *m_scroll;
 };

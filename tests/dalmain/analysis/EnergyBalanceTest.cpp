@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace dalmain;
 
 namespace {
@@ -61,6 +63,25 @@ TEST(PfcBalance, NoEnergyNoBalanceAndTargetsFromSettings)
     EXPECT_DOUBLE_EQ(pfcChartRadius(100, 50), 55);
     EXPECT_DOUBLE_EQ(pfcChartRadius(800, 50), 275);   // drawn at 500
     EXPECT_EQ(pfcTargetText(PfcTargets()), QStringLiteral("(目安:P:10-15% F:20-25% C:60-70%)"));
+}
+
+// The radar charts' scale: 150 % at 1.1 x half the chart, rates above 500 drawn at 500.
+TEST(RadarChart, RadiusOfARate)
+{
+    const struct {
+        double rate, half, radius;
+    } cases[] = {
+        {150, 100, 110},   // 150 % at 1.1 x half the chart
+        {100, 150, 110},
+        {75, 100, 55},
+        {500, 150, 550},
+        {800, 150, 550},   // drawn at 500
+        {0, 100, 0},
+        {-20, 100, 0},
+        {std::numeric_limits<double>::quiet_NaN(), 100, 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_DOUBLE_EQ(radarChartRadius(c.rate, c.half), c.radius) << "S = " << c.rate;
 }
 
 TEST(StandardWeight, HeightOf160Centimetres)

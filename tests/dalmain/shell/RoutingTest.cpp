@@ -181,7 +181,10 @@ TEST_F(ShellTest, JudgementModeIsStoredAndChecked)
     EXPECT_FALSE(view->commandChecked(cmd::MenuProbability));
     for (const Case &c : cases) {
         SCOPED_TRACE(c.id);
+        const int refreshes = log.refreshes;
         EXPECT_TRUE(view->runCommand(c.id));
+        // The screen on show repaints with the new mode.
+        EXPECT_EQ(log.refreshes, refreshes + 1);
         QString stored;
         quenkit::GetRegistryString(c.section, c.name, nullptr, stored);
         EXPECT_EQ(stored, QString::number(c.value));

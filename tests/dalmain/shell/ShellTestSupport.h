@@ -32,6 +32,7 @@ struct ScreenLog {
     QList<QPair<int, int>> dateCodes;  // (screen, date bar code)
     QList<dalmain::LeaveCheck::Mode> checks;
     int finished = 0;
+    int refreshes = 0;                               // display settings the screen was told of
     bool allowLeave = true;                          // the user screen's check-and-save result
     std::function<void()> onCheck;                   // runs inside the check, before the result
 };
@@ -52,6 +53,7 @@ public:
     bool checkAndSave(Mode mode) override;
     dalmain::MenuEditState menuEditState() const override { return state; }
     void finishPendingWork() override { ++m_log->finished; }
+    void refreshDisplay() override { ++m_log->refreshes; }
     QWidget *firstControl() override { return m_first; }
 
     dalmain::MenuEditState state{1, 1, 0, true, true, true, true, true};

@@ -250,6 +250,7 @@ TEST_F(AnalyzeScreenTest, CommandsEnabledAreTheOnesBuilt)
     for (const Case c : {Case{cmd::PeriodDay, true}, {cmd::PeriodMonth, true}, {cmd::PeriodYear, true},
                          {cmd::AnalysisDetail, true}, {cmd::SaveAnalysis, true}, {cmd::CopyAnalysis, true},
                          {cmd::PeriodSelect, false}, {cmd::AnalysisGraph, true}, {cmd::HistoryGraph, true},
+                         // This user has neither a group table nor an exchange list.
                          {cmd::AnalysisGroup, false}, {cmd::AnalysisExchange, false}, {cmd::NutrientChoice, false},
                          {cmd::DailyComment, false}, {cmd::PrintAnalysis, true}})
         EXPECT_EQ(screen->commandEnabled(c.id), c.enabled) << c.id;
