@@ -128,27 +128,78 @@ TEST(AnalysisPrintHeader, KindDatePageAndPrintDate)
     EXPECT_EQ(dalmain::analysisPrintDateText(QDate(2024, 6, 3)), QStringLiteral("Date.2024/06/03"));
 }
 
-TEST(AnalysisPrintCancel, CancellingBetweenSectionsEndsTheJobAndLeavesNoFile)
+// A month of a person with a group table and an exchange list, every box ticked.
+class AnalysisPrintTablesTest : public ::testing::Test
 {
+protected:
+    AnalysisPrintTablesTest()
+    {
+        result.periodKey = "202405";
+        result.dayCount = 3;
+        for (int row = 0; row < dalmain::kAnalysisRows; ++row) {
+            for (int g = 0; g < dalmain::kAnalysisGroups; ++g) {
+                result.groupAmounts[row][g] = 10.0 * (g + 1) + row;
+                result.exchangeUnits[row][g] = 0.5 * (g + 1) + 0.1 * row;
+            }
+        }
+        for (int n = 0; n < dalmain::kNutrientCount; ++n)
+            standard[n] = {10.0, 0.0};
+        user.name = QStringLiteral("山田花子");
+        analysis.period = dalmain::AnalysisPeriod::Month;
+        analysis.result = &result;
+        analysis.standard = &standard;
+        analysis.user = &user;
+        analysis.nutrientRows.fill(true);
+        dalmain::GroupTableText groups{QStringLiteral("四つの食品群"), QStringLiteral("成人女性"), {}, {}};
+        std::array<double, dalmain::kAnalysisGroups> proper{};
+        for (int g = 0; g < 4; ++g) {
+            groups.names.append(QStringLiteral("第%1群").arg(g + 1));
+            proper[g] = 40.0 * (g + 1);
+        }
+        groups.proper = proper;
+        analysis.groups = groups;
+        dalmain::GroupTableText exchange{QStringLiteral("糖尿病食品交換表 第６版"), QString(), {}, std::nullopt};
+        for (int g = 0; g < 6; ++g)
+            exchange.names.append(QStringLiteral("表%1").arg(g + 1));
+        analysis.exchange = exchange;
+        for (int n = 1; n <= dalmain::kAnalysisPrintBoxes; ++n)
+            options.setBox(n, dalmain::isAnalysisPrintBox(n));
+    }
+
     dalmain::AnalysisResult result;
-    result.periodKey = "202405";
-    result.dayCount = 3;
     dalmain::IntakeStandard standard;
-    for (int n = 0; n < dalmain::kNutrientCount; ++n)
-        standard[n] = {10.0, 0.0};
     dalmain::UserProfile user;
-    user.name = QStringLiteral("山田花子");
     dalmain::AnalysisReport analysis;
-    analysis.period = dalmain::AnalysisPeriod::Month;
-    analysis.result = &result;
-    analysis.standard = &standard;
-    analysis.user = &user;
-    analysis.nutrientRows.fill(true);
     dalmain::AnalysisPrintOptions options;
-    for (int n = 1; n <= dalmain::kAnalysisPrintBoxes; ++n)
-        options.setBox(n, dalmain::isAnalysisPrintBox(n));
-    const dalmain::AnalysisPrintReport report(analysis, options, QStringLiteral("コメント"), QDate(2024, 6, 3), false);
     QTemporaryDir dir;
+};
+
+TEST_F(AnalysisPrintTablesTest, TheGroupAndExchangeTablesPrintWithTheirRadarChartsInOrder)
+{
+    const dalmain::AnalysisPrintReport report(analysis, options, QStringLiteral("よく歩いた"), QDate(2024, 6, 3), false);
+    const QString pdf = dir.filePath(QStringLiteral("tables.pdf"));
+    ASSERT_EQ(dalmain::printToPdf(report, {}, pdf), dalmain::PrintOutcome::Printed);
+    const QString text = unspaced(printtest::pdfText(pdf));
+    // The sections in their fixed order: the two tables, then their two radar charts, then the
+    // history and the comment.
+    const QStringList order = {QStringLiteral("■栄養バランス"), QStringLiteral("■充足確率レーダーチャート"),
+                               QStringLiteral("■３大栄養素バランス"), QStringLiteral("■食品交換表"),
+                               QStringLiteral("■食品群別表"), QStringLiteral("■食品交換表レーダーチャート"),
+                               QStringLiteral("■食品群別表レーダーチャート"), QStringLiteral("■ｴﾈﾙｷﾞｰ・運動・体重の履歴"),
+                               QStringLiteral("■コメント"), QStringLiteral("よく歩いた")};
+    qsizetype at = 0;
+    for (const QString &heading : order) {
+        const qsizetype found = text.indexOf(heading, at);
+        EXPECT_GE(found, at) << heading.toStdString();
+        at = std::max(at, found);
+    }
+    expectContains(text, {QStringLiteral("第4群"), QStringLiteral("表6")});
+    EXPECT_GE(printtest::renderPages(pdf, QStringLiteral("analysis-tables")), 2);
+}
+
+TEST_F(AnalysisPrintTablesTest, CancellingBetweenSectionsEndsTheJobAndLeavesNoFile)
+{
+    const dalmain::AnalysisPrintReport report(analysis, options, QStringLiteral("コメント"), QDate(2024, 6, 3), false);
     const QString pdf = dir.filePath(QStringLiteral("cancelled.pdf"));
     // The whole report asks many times; the user cancels at the tenth question.
     int asked = 0;
@@ -160,7 +211,6 @@ TEST(AnalysisPrintCancel, CancellingBetweenSectionsEndsTheJobAndLeavesNoFile)
     // Uncancelled, the same report prints.
     request.cancelled = [] { return false; };
     EXPECT_EQ(dalmain::printToPdf(report, request, pdf), dalmain::PrintOutcome::Printed);
-    EXPECT_GE(printtest::pdfPageCount(pdf), 2);
 }
 
 TEST_F(AnalysisPrintPdfTest, AMonthPrintsEverySectionUnderTheHeaderOfEveryPage)
