@@ -6,21 +6,9 @@
 #include "Command.h"
 
 #include "dalmain/analysis/AnalysisExport.h"
-#include "dalmain/master/EntryNutrients.h"
-#include "dalmain/analysis/AnalysisRun.h"
-#include "dalmain/analysis/GroupAnalysis.h"
-#include "dalmain/analysis/IntakeAggregation.h"
 #include "dalmain/analysis/NutrientCoverage.h"
-#include "dalmain/master/FoodTable.h"
-#include "dalmain/master/ReferenceIntakes.h"
-#include "dalmain/userdata/DayMenuFile.h"
-#include "dalmain/userdata/UserSession.h"
-#include "dalmain/userdata/UserStore.h"
+#include "dalmain/master/EntryNutrients.h"
 
-#include "quenkit/dates/Dates.h"
-
-#include <QDate>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cstdio>
