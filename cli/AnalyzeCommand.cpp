@@ -1,25 +1,14 @@
 // dalmora analyze: the analysis of a user's day, month, year or chosen days, written as the
 // analysis screen saves or copies it: the same bytes, in Shift-JIS.
 
+#include "AnalysedPeriod.h"
 #include "Arguments.h"
 #include "Command.h"
 
 #include "dalmain/analysis/AnalysisExport.h"
-#include "dalmain/master/EntryNutrients.h"
-#include "dalmain/analysis/AnalysisRun.h"
-#include "dalmain/analysis/GroupAnalysis.h"
-#include "dalmain/analysis/IntakeAggregation.h"
 #include "dalmain/analysis/NutrientCoverage.h"
-#include "dalmain/master/FoodTable.h"
-#include "dalmain/master/ReferenceIntakes.h"
-#include "dalmain/userdata/DayMenuFile.h"
-#include "dalmain/userdata/UserSession.h"
-#include "dalmain/userdata/UserStore.h"
+#include "dalmain/master/EntryNutrients.h"
 
-#include "quenkit/dates/Dates.h"
-
-#include <QDate>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -61,35 +50,6 @@ const cli::Command &self()
     }
     Q_UNREACHABLE();
 }
-
-// "2024-01-15" as the date key "20240115"; empty when it is not a calendar date of a year that
-// records can have (a period of other years would be analysed as one without records).
-QByteArray dayKey(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    if (!pattern.match(text).hasMatch() || !quenkit::isRecordYear(text.left(4).toInt())
-        || !QDate::fromString(text, Qt::ISODate).isValid())
-        return {};
-    return QString(text).remove(QLatin1Char('-')).toLatin1();
-}
-
-QByteArray monthKey(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(0[1-9]|1[0-2])$"));
-    const auto m = pattern.match(text);
-    if (!m.hasMatch() || !quenkit::isRecordYear(m.captured(1).toInt()))
-        return {};
-    return (m.captured(1) + m.captured(2)).toLatin1();
-}
-
-QByteArray yearKey(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^\\d{4}$"));
-    if (!pattern.match(text).hasMatch() || !quenkit::isRecordYear(text.toInt()))
-        return {};
-    return text.toLatin1();
-}
-
 
 std::optional<dalmain::TextKind> kindArgument(const QString &text)
 {
@@ -168,134 +128,29 @@ int run(cli::Context &ctx, QStringList args)
     }
     const bool allNutrients = cli::takeFlag(args, QStringLiteral("--all-nutrients"));
     const bool coverage = cli::takeFlag(args, QStringLiteral("--coverage"));
-    struct PeriodOption {
-        const char *name;
-        dalmain::AnalysisPeriod period;
-        QString value;
-    } options[] = {
-        {"--day", dalmain::AnalysisPeriod::Day, {}},
-        {"--month", dalmain::AnalysisPeriod::Month, {}},
-        {"--year", dalmain::AnalysisPeriod::Year, {}},
-        {"--days", dalmain::AnalysisPeriod::Selection, {}},
-    };
-    const PeriodOption *chosen = nullptr;
-    for (PeriodOption &o : options) {
-        bool ok = true;
-        if (!cli::takeOption(args, QString::fromLatin1(o.name), &o.value, &ok))
-            continue;
-        if (!ok)
-            return cli::usageError(ctx, self(), QStringLiteral("%1 needs a value").arg(QLatin1String(o.name)));
-        if (chosen)
-            return cli::usageError(ctx, self(), QStringLiteral("give only one of --day, --month, --year and --days"));
-        chosen = &o;
-    }
+    QString periodMessage;
+    const std::optional<cli::PeriodArgument> period = cli::takePeriodArgument(args, &periodMessage);
     for (const QString &a : args) {
         if (a.startsWith(QLatin1String("--")))
             return cli::usageError(ctx, self(), QStringLiteral("unknown option %1").arg(a));
     }
     if (args.size() != 1)
         return cli::usageError(ctx, self(), QStringLiteral("give one USER"));
-    if (!chosen)
-        return cli::usageError(ctx, self(), QStringLiteral("give one of --day, --month, --year and --days"));
+    if (!period)
+        return cli::usageError(ctx, self(), periodMessage);
 
-    QByteArray key;
-    QList<QByteArray> chosenDays;
-    switch (chosen->period) {
-    case dalmain::AnalysisPeriod::Day:
-        key = dayKey(chosen->value);
-        break;
-    case dalmain::AnalysisPeriod::Month:
-        key = monthKey(chosen->value);
-        break;
-    case dalmain::AnalysisPeriod::Year:
-        key = yearKey(chosen->value);
-        break;
-    case dalmain::AnalysisPeriod::Selection:
-        for (const QString &day : chosen->value.split(QLatin1Char(','))) {
-            const QByteArray k = dayKey(day.trimmed());
-            if (k.isEmpty())
-                return cli::usageError(ctx, self(), QStringLiteral("'%1' is not a date YYYY-MM-DD").arg(day));
-            if (!chosenDays.contains(k))
-                chosenDays.append(k);
-        }
-        break;
-    }
-    if (chosen->period != dalmain::AnalysisPeriod::Selection && key.isEmpty())
-        return cli::usageError(ctx, self(), QStringLiteral("'%1' is not a valid %2 value")
-                                                .arg(chosen->value, QLatin1String(chosen->name)));
-
-    if (!cli::userTableReadable(ctx, self().name))
-        return cli::ExitFailure;
-    const std::optional<dalmain::UserListEntry> named = cli::userArgument(args[0]);
-    const std::optional<QString> name = named ? std::optional<QString>(named->name) : std::nullopt;
-    if (!name) {
-        ctx.err << "dalmora analyze: no user '" << args[0] << "'\n";
-        return cli::ExitNo;
-    }
-
-    const dalmain::IntakeLoad intakes = dalmain::LoadReferenceIntakes(nullptr, dalmain::referenceIntakes());
-    dalmain::UserSession session;
-    if (!session.open(nullptr, *name)) {
-        ctx.err << "dalmora analyze: the user '" << *name << "' cannot be read\n";
-        return cli::ExitFailure;
-    }
-    // Judged against the zeros of a file that cannot be read, every nutrient would pass as
-    // having no reference at all.
-    if (session.profile()->intakeSubject().national && intakes != dalmain::IntakeLoad::Loaded) {
-        ctx.err << "dalmora analyze: the reference intakes cannot be read: " << dalmain::kReferenceIntakeFile
-                << (intakes == dalmain::IntakeLoad::Damaged ? " is damaged\n" : " is missing\n");
-        return cli::ExitFailure;
-    }
-    const int user = static_cast<int>(session.profile()->number);
-
-    dalmain::FoodCache cache;
-    if (dalmain::LoadFoodCache(nullptr, cache) != 1) {
-        ctx.err << "dalmora analyze: the food table cannot be read\n";
-        return cli::ExitFailure;
-    }
-    const dalmain::EntryFoodIndex foods = dalmain::EntryFoodIndex::fromCache(cache);
-
-    dalmain::AnalysisRequest request;
-    if (chosen->period == dalmain::AnalysisPeriod::Selection) {
-        QList<int> records;
-        for (const QByteArray &k : chosenDays) {
-            const int record = dalmain::FindDayMenu(user, k, 1);
-            if (record == 0) {
-                ctx.err << "dalmora analyze: no menu record for " << k.left(4) << "-" << k.mid(4, 2) << "-"
-                        << k.mid(6, 2) << "\n";
-                return cli::ExitNo;
-            }
-            records.append(record);
-        }
-        request = dalmain::AnalysisRequest::chosen(user, records);
-    } else {
-        request = {user, chosen->period, key, {}};
-    }
-
-    const dalmain::IntakeStandard &standard = session.intakeStandard();
+    cli::AnalysedPeriod analysed;
+    if (const int exit = cli::analysePeriod(ctx, self().name, args[0], *period, analysed); exit != cli::ExitOk)
+        return exit;
+    const dalmain::AnalysisRequest &request = analysed.request;
     const bool wasteRatioOn = dalmain::wasteRatioOption();
-    dalmain::reloadPfcTargets();
-    const dalmain::UserProfile &profile = *session.profile();
-    const dalmain::GroupAnalysisData groups = dalmain::LoadGroupAnalysis(profile, cache);
-    dalmain::AnalysisSubject subject = dalmain::analysisSubject(profile);
-    subject.groups = &groups;
-    const dalmain::AnalysisResult result = dalmain::RunAnalysis(request, foods, standard, wasteRatioOn, subject);
-
-    dalmain::AnalysisReport report;
-    report.period = request.period;
-    report.result = &result;
-    report.standard = &standard;
-    report.user = &profile;
-    report.groups = dalmain::groupTableText(groups, profile);
-    report.exchange = dalmain::exchangeTableText(groups, profile);
+    dalmain::AnalysisReport report = analysed.report();
     if (exportOptions.shownNutrientsOnly && !allNutrients)
         report.nutrientRows = dalmain::readNutrientSelection();
-    else
-        report.nutrientRows.fill(true);
     QString text = dalmain::exportText(report, exportOptions, target);
     if (coverage) {
         const dalmain::NutrientCoverage measured =
-            dalmain::measureCoverage(request, dalmain::CoverageFoods::fromCache(cache), wasteRatioOn);
+            dalmain::measureCoverage(request, dalmain::CoverageFoods::fromCache(analysed.cache), wasteRatioOn);
         text += dalmain::coverageText(measured, report.nutrientRows) + dalmain::analysisSeparatorLine();
     }
     if (!exporting) {

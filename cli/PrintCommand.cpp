@@ -1,10 +1,12 @@
 // dalmora print: a report written to a PDF file exactly as the program prints it, with the
 // options the program stored for that report.
 
+#include "AnalysedPeriod.h"
 #include "Arguments.h"
 #include "Command.h"
 
 #include "dalmain/master/ReferenceIntakes.h"
+#include "dalmain/print/AnalysisPrintReport.h"
 #include "dalmain/print/ExerciseReport.h"
 #include "dalmain/print/MenuReport.h"
 #include "dalmain/print/UserReport.h"
@@ -24,6 +26,9 @@ const QString kUsage = QStringLiteral(
     "  dalmora print exercise USER DATE --pdf FILE    the exercise record of a day\n"
     "  dalmora print weight USER YYYY-MM --pdf FILE   the weight record of a month\n"
     "  dalmora print user USER --pdf FILE             the profile and its reference values\n"
+    "  dalmora print analysis USER (--day YYYY-MM-DD | --month YYYY-MM | --year YYYY | --days D1,D2,...)\n"
+    "                       --pdf FILE                the analysis of the period, with the options\n"
+    "                                                 the analysis screen's print dialog stored\n"
     "USER is a user's name or number, DATE is YYYY-MM-DD or YYYYMMDD. The blocks printed, the\n"
     "position on the page and the menu report's paper are the report's stored options. A\n"
     "report with nothing to print writes no file.");
@@ -124,12 +129,34 @@ int printUser(cli::Context &ctx, const dalmain::UserListEntry &user, const QStri
     return written(ctx, dalmain::printToPdf(report, request, file, &error), error);
 }
 
+// The analysis of a user's period as the analysis screen prints it with the stored options.
+int printAnalysis(cli::Context &ctx, QStringList args, const QString &file)
+{
+    QString message;
+    const std::optional<cli::PeriodArgument> period = cli::takePeriodArgument(args, &message);
+    if (args.size() != 1)
+        return usage(ctx, QStringLiteral("the analysis takes one USER and its period"));
+    if (!period)
+        return usage(ctx, message);
+    cli::AnalysedPeriod analysed;
+    if (const int exit = cli::analysePeriod(ctx, self().name, args[0], *period, analysed); exit != cli::ExitOk)
+        return exit;
+    const dalmain::AnalysisPrintOptions options = dalmain::readAnalysisPrintOptions();
+    const dalmain::AnalysisPrintReport report = dalmain::makeAnalysisPrintReport(analysed.report(), options);
+    dalmain::PrintRequest request;
+    request.options = options.placement();
+    QString error;
+    return written(ctx, dalmain::printToPdf(report, request, file, &error), error);
+}
+
 int run(cli::Context &ctx, QStringList args)
 {
     QString file;
     bool ok = true;
     if (!cli::takeOption(args, QStringLiteral("--pdf"), &file, &ok) || !ok || file.isEmpty())
         return usage(ctx, QStringLiteral("--pdf FILE is needed"));
+    if (!args.isEmpty() && args.first() == QLatin1String("analysis"))
+        return printAnalysis(ctx, args.mid(1), file);
     const QString kind = args.value(0);
     const bool profile = kind == QLatin1String("user");
     if (args.size() != (profile ? 2 : 3))

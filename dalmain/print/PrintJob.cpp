@@ -20,18 +20,27 @@ constexpr int kUnitsPerInch = 2540;
 constexpr int kPdfMarginMm = 5;
 
 // The document on one device: its page placed by the options, counted in a first pass so that
-// every footer can say "n / N", then painted.
+// every footer can say "n / N", then painted. With two pages to a sheet each page is the sheet
+// turned upright, scaled down to fit half of it and centred there, so that a report laid out
+// for a portrait page keeps its layout, only smaller.
 class Job
 {
 public:
     Job(const Report &report, const PrintRequest &request, QPagedPaintDevice &device)
-        : m_report(report), m_request(request), m_device(device)
+        : m_report(report), m_request(request), m_device(device), m_perSheet(std::max(1, report.pagesPerSheet()))
     {
         const QRectF mm = device.pageLayout().paintRect(QPageLayout::Millimeter);
-        m_cell = gridCell(static_cast<int>(mm.width()), static_cast<int>(mm.height()));
-        const QSize page(static_cast<int>(mm.width() * 100), static_cast<int>(mm.height() * 100));
-        m_placed = placePage(request.options.mode, page, m_cell, request.options.topCm, request.options.leftCm);
-        m_width = std::min(page.width() - m_placed.origin.x(), kLineCells * m_cell.width);
+        m_sheet = QSizeF(mm.width() * 100, mm.height() * 100);
+        QSizeF page = m_sheet;
+        if (m_perSheet > 1) {
+            page = m_sheet.transposed();
+            m_scale = std::min(m_sheet.width() / m_perSheet / page.width(), m_sheet.height() / page.height());
+        }
+        m_cell = gridCell(static_cast<int>(page.width() / 100), static_cast<int>(page.height() / 100));
+        const QSize units(static_cast<int>(page.width()), static_cast<int>(page.height()));
+        m_placed = placePage(request.options.mode, units, m_cell, request.options.topCm, request.options.leftCm);
+        m_width = std::min(units.width() - m_placed.origin.x(), kLineCells * m_cell.width);
+        m_page = page;
     }
 
     int countPages() const
@@ -39,8 +48,8 @@ public:
         QPicture scratch;
         QPainter painter(&scratch);
         int pages = 1;
-        ReportCanvas canvas(painter, m_report.title(), m_report.subject(), m_report.dateText(), m_cell, m_width,
-                            m_placed.bottom, 0, [] { return false; }, [&pages] { ++pages; return true; });
+        ReportCanvas canvas(painter, m_report, m_cell, m_width, m_placed.bottom, 0, [] { return false; },
+                            [&pages] { ++pages; return true; });
         canvas.begin();
         m_report.paint(canvas);
         return pages;
@@ -51,10 +60,21 @@ public:
     {
         const double scale = m_device.logicalDpiX() / double(kUnitsPerInch);
         painter.scale(scale, m_device.logicalDpiY() / double(kUnitsPerInch));
-        painter.translate(m_placed.origin);
         painter.setBackgroundMode(Qt::TransparentMode);
-        ReportCanvas canvas(painter, m_report.title(), m_report.subject(), m_report.dateText(), m_cell, m_width,
-                            m_placed.bottom, pageCount, m_request.cancelled, [this] { return m_device.newPage(); });
+        const QTransform sheet = painter.transform();
+        int onSheet = 0;
+        place(painter, sheet, onSheet);
+        const auto nextPage = [&] {
+            if (++onSheet == m_perSheet) {
+                onSheet = 0;
+                if (!m_device.newPage())
+                    return false;
+            }
+            place(painter, sheet, onSheet);
+            return true;
+        };
+        ReportCanvas canvas(painter, m_report, m_cell, m_width, m_placed.bottom, pageCount, m_request.cancelled,
+                            nextPage);
         if (!canvas.begin() || !m_report.paint(canvas))
             return false;
         canvas.finish();
@@ -62,9 +82,26 @@ public:
     }
 
 private:
+    // Puts the painter on the place-th page of the sheet.
+    void place(QPainter &painter, const QTransform &sheet, int place) const
+    {
+        painter.setTransform(sheet);
+        if (m_perSheet > 1) {
+            const double slot = m_sheet.width() / m_perSheet;
+            painter.translate(slot * place + (slot - m_page.width() * m_scale) / 2,
+                              (m_sheet.height() - m_page.height() * m_scale) / 2);
+            painter.scale(m_scale, m_scale);
+        }
+        painter.translate(m_placed.origin);
+    }
+
     const Report &m_report;
     const PrintRequest &m_request;
     QPagedPaintDevice &m_device;
+    int m_perSheet;
+    QSizeF m_sheet;     // the printable area, hundredths of a millimetre
+    QSizeF m_page;      // one page's area before it is scaled onto the sheet
+    double m_scale = 1.0;
     GridCell m_cell;
     PagePlacement m_placed;
     int m_width = 0;
@@ -98,12 +135,10 @@ void setError(QString *error, const QString &text)
 
 }  // namespace
 
-ReportCanvas::ReportCanvas(QPainter &painter, const QString &title, const QString &subject, const QString &date,
-                           GridCell cell, int width, int bottom, int pageCount, std::function<bool()> cancelled,
-                           std::function<bool()> newDevicePage)
-    : m_painter(painter), m_title(title), m_subject(subject), m_date(date), m_cell(cell), m_width(width),
-      m_bottom(bottom), m_pageCount(pageCount), m_cancelled(std::move(cancelled)),
-      m_newDevicePage(std::move(newDevicePage))
+ReportCanvas::ReportCanvas(QPainter &painter, const Report &report, GridCell cell, int width, int bottom, int pageCount,
+                           std::function<bool()> cancelled, std::function<bool()> newDevicePage)
+    : m_painter(painter), m_report(report), m_cell(cell), m_width(width), m_bottom(bottom), m_pageCount(pageCount),
+      m_cancelled(std::move(cancelled)), m_newDevicePage(std::move(newDevicePage))
 {
 }
 
@@ -142,7 +177,6 @@ bool ReportCanvas::nextPage()
     if (!m_newDevicePage())
         return false;
     ++m_page;
-    m_y = 0;
     paintHeader();
     return true;
 }
@@ -154,22 +188,32 @@ void ReportCanvas::finish()
 
 void ReportCanvas::paintHeader()
 {
-    const int line = m_cell.height;
+    m_y = 0;
     m_painter.save();
-    m_painter.setPen(Qt::black);
-    m_painter.setFont(textFont(line * 3 / 2, quenkit::FontBold));
-    m_painter.drawText(QRect(0, 0, m_width, line * 2), Qt::AlignLeft | Qt::AlignVCenter, m_title);
-    m_painter.setFont(textFont(line * 4 / 5));
-    m_painter.drawText(QRect(0, 0, m_width, line * 2), Qt::AlignRight | Qt::AlignVCenter, m_date);
-    m_painter.drawText(QRect(0, line * 2, m_width, line), Qt::AlignLeft | Qt::AlignVCenter, m_subject);
-    m_painter.setPen(QPen(Qt::black, 30));
-    m_painter.drawLine(0, line * 3 + 60, m_width, line * 3 + 60);
+    m_y = m_report.paintPageHeader(*this);
     m_painter.restore();
-    m_y = line * 4;
+}
+
+int Report::paintPageHeader(ReportCanvas &canvas) const
+{
+    QPainter &painter = canvas.painter();
+    const int line = canvas.cell().height;
+    const int width = canvas.width();
+    painter.setPen(Qt::black);
+    painter.setFont(ReportCanvas::textFont(line * 3 / 2, quenkit::FontBold));
+    painter.drawText(QRect(0, 0, width, line * 2), Qt::AlignLeft | Qt::AlignVCenter, title());
+    painter.setFont(ReportCanvas::textFont(line * 4 / 5));
+    painter.drawText(QRect(0, 0, width, line * 2), Qt::AlignRight | Qt::AlignVCenter, dateText());
+    painter.drawText(QRect(0, line * 2, width, line), Qt::AlignLeft | Qt::AlignVCenter, subject());
+    painter.setPen(QPen(Qt::black, 30));
+    painter.drawLine(0, line * 3 + 60, width, line * 3 + 60);
+    return line * 4;
 }
 
 void ReportCanvas::paintFooter()
 {
+    if (!m_report.pageFooter())
+        return;
     m_painter.save();
     m_painter.setPen(Qt::black);
     m_painter.setFont(textFont(m_cell.height * 3 / 4));

@@ -24,14 +24,15 @@ inline const QString kNoPrinterCaption = QStringLiteral("印刷中止");
 inline const QString kNoPrinterMessage = QStringLiteral("印刷可能なプリンタが設定されていません。");
 inline const QString kNoDataMessage = QStringLiteral("データが入力されていないので印刷できません。");
 
+class Report;
+
 // The page a report paints on. Coordinates are hundredths of a millimetre from the placed
-// origin; the header of every page is the report's title, its subject and date.
+// origin; every page opens with the report's page header.
 class ReportCanvas
 {
 public:
-    ReportCanvas(QPainter &painter, const QString &title, const QString &subject, const QString &date,
-                 GridCell cell, int width, int bottom, int pageCount, std::function<bool()> cancelled,
-                 std::function<bool()> newDevicePage);
+    ReportCanvas(QPainter &painter, const Report &report, GridCell cell, int width, int bottom, int pageCount,
+                 std::function<bool()> cancelled, std::function<bool()> newDevicePage);
 
     QPainter &painter() { return m_painter; }
     GridCell cell() const { return m_cell; }
@@ -68,9 +69,7 @@ private:
     bool nextPage();
 
     QPainter &m_painter;
-    QString m_title;
-    QString m_subject;
-    QString m_date;
+    const Report &m_report;
     GridCell m_cell;
     int m_width;
     int m_bottom;
@@ -99,6 +98,16 @@ public:
     virtual std::optional<QPageSize> paperSize() const { return std::nullopt; }
     // Paints the body after the first page has begun; false when cancelled.
     virtual bool paint(ReportCanvas &canvas) const = 0;
+
+    // Paints the top of a page and returns the height it takes: by default the title with the
+    // date beside it and the subject under it, over a rule.
+    virtual int paintPageHeader(ReportCanvas &canvas) const;
+    // Whether each page ends with "n / N"; a report that numbers its pages in its header has no
+    // footer.
+    virtual bool pageFooter() const { return true; }
+    // Pages put on one sheet: 1, or 2 side by side, each the sheet turned upright and scaled
+    // down to fit half of it (the report's orientation is then that of the sheet).
+    virtual int pagesPerSheet() const { return 1; }
 };
 
 enum class PrintOutcome { Printed, NoData, Cancelled, Failed };

@@ -78,6 +78,25 @@ const ReportKind &weightPrintKind()
     return kind;
 }
 
+QHBoxLayout *printDialogButtons(QDialog *dialog, const std::function<void(PrintDestination)> &chosen)
+{
+    auto *buttons = new QHBoxLayout;
+    auto *print = new QPushButton(QStringLiteral("印刷"), dialog);
+    auto *pdf = new QPushButton(QStringLiteral("PDFに保存"), dialog);
+    auto *cancel = new QPushButton(QStringLiteral("キャンセル"), dialog);
+    print->setObjectName(QStringLiteral("print"));
+    pdf->setObjectName(QStringLiteral("pdf"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    print->setDefault(true);
+    buttons->addStretch();
+    for (QPushButton *b : {print, pdf, cancel})
+        buttons->addWidget(b);
+    QObject::connect(print, &QPushButton::clicked, dialog, [chosen] { chosen(PrintDestination::Printer); });
+    QObject::connect(pdf, &QPushButton::clicked, dialog, [chosen] { chosen(PrintDestination::Pdf); });
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return buttons;
+}
+
 PrintOptionsDialog::PrintOptionsDialog(const ReportKind &kind, QWidget *parent)
     : QDialog(parent), m_kind(kind), m_options(readReportOptions(kind.section, kind.defaults))
 {
@@ -93,21 +112,7 @@ PrintOptionsDialog::PrintOptionsDialog(const ReportKind &kind, QWidget *parent)
     }
     m_position = new PositionChoice(m_options, this);
     layout->addWidget(m_position);
-    auto *buttons = new QHBoxLayout;
-    auto *print = new QPushButton(QStringLiteral("印刷"), this);
-    auto *pdf = new QPushButton(QStringLiteral("PDFに保存"), this);
-    auto *cancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    print->setObjectName(QStringLiteral("print"));
-    pdf->setObjectName(QStringLiteral("pdf"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    print->setDefault(true);
-    buttons->addStretch();
-    for (QPushButton *b : {print, pdf, cancel})
-        buttons->addWidget(b);
-    layout->addLayout(buttons);
-    connect(print, &QPushButton::clicked, this, [this] { finish(PrintDestination::Printer); });
-    connect(pdf, &QPushButton::clicked, this, [this] { finish(PrintDestination::Pdf); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(printDialogButtons(this, [this](PrintDestination destination) { finish(destination); }));
 }
 
 void PrintOptionsDialog::finish(PrintDestination destination)

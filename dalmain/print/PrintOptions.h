@@ -12,6 +12,7 @@
 #include <memory>
 
 class QCheckBox;
+class QHBoxLayout;
 
 namespace dalmain {
 class PositionChoice;
@@ -65,6 +66,11 @@ private:
     ReportOptions m_options;
     PrintDestination m_destination = PrintDestination::Printer;
 };
+
+// The row of buttons every print options dialog ends with: 印刷 (the default), PDFに保存 and
+// キャンセル, named "print", "pdf" and "cancel". The first two call chosen with their
+// destination; キャンセル rejects dialog.
+QHBoxLayout *printDialogButtons(QDialog *dialog, const std::function<void(PrintDestination)> &chosen);
 
 // Asks for the PDF file to write: the chosen name, empty when the user cancelled. The system's
 // save dialog unless a chooser is set (tests set one; an empty chooser puts the dialog back).

@@ -3,6 +3,7 @@
 #include "dalmain/analysis/AnalysisRun.h"
 #include "dalmain/analysis/Sufficiency.h"
 #include "dalmain/master/EntryNutrients.h"
+#include "dalmain/print/AnalysisPrintDialog.h"
 #include "dalmain/screens/analyze/AnalyzeCommentDialog.h"
 #include "dalmain/screens/analyze/AnalyzeExportDialog.h"
 #include "dalmain/screens/analyze/AnalyzeGroupView.h"
@@ -416,6 +417,14 @@ void Analyze::runCommand(int id)
     case cmd::DailyComment: editComment(); break;
     case cmd::PeriodSelect: chooseSelection(); break;
     case cmd::NutrientChoice: chooseNutrients(); break;
+    case cmd::PrintAnalysis:
+        if (m_hasResult) {
+            const int user = static_cast<int>(openUserSession().profile()->number);
+            printAnalysis(context().owner, this, report(true), [this, user](QWidget *parent) {
+                editAnalysisComment(parent, context().owner, user, kind(), m_result.periodKey);
+            });
+        }
+        break;
     default: break;
     }
 }
@@ -439,6 +448,7 @@ bool Analyze::commandEnabled(int id) const
     case cmd::AnalysisExchange: return viewAvailable(ExchangeView);
     case cmd::SaveAnalysis:
     case cmd::CopyAnalysis:
+    case cmd::PrintAnalysis:
     case cmd::DailyComment:
         return m_hasResult;
     case cmd::PreviousDay:
@@ -449,7 +459,6 @@ bool Analyze::commandEnabled(int id) const
     case cmd::NextYear:
     case cmd::Today:
         return dateCommandEnabled(id);
-    // Not built yet: the print-out.
     default:
         return false;
     }

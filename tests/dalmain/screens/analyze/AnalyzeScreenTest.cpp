@@ -112,7 +112,7 @@ TEST_F(AnalyzeScreenTest, CommandsEnabledAreTheOnesBuilt)
                          {cmd::PeriodSelect, true}, {cmd::NutrientChoice, true}, {cmd::DailyComment, true},
                          {cmd::AnalysisGraph, true}, {cmd::HistoryGraph, true},
                          // This user has neither a group table nor an exchange list.
-                         {cmd::AnalysisGroup, false}, {cmd::AnalysisExchange, false}, {cmd::PrintAnalysis, false}})
+                         {cmd::AnalysisGroup, false}, {cmd::AnalysisExchange, false}, {cmd::PrintAnalysis, true}})
         EXPECT_EQ(screen->commandEnabled(c.id), c.enabled) << c.id;
     EXPECT_TRUE(screen->hasDateBar());
 }
