@@ -1,5 +1,7 @@
 #include "dalmain/analysis/AnalysisExport.h"
 
+#include "dalmain/userdata/MemoFile.h"
+
 #include "quenkit/registry/SettingsStore.h"
 #include "quenkit/text/ShiftJis.h"
 
@@ -124,6 +126,14 @@ QByteArray commentKey(AnalysisPeriod period, const QByteArray &periodKey)
         break;
     }
     return "99999999";
+}
+
+QString readAnalysisComment(int user, AnalysisPeriod period, const QByteArray &periodKey)
+{
+    QByteArray text;
+    if (ReadMemo(memoFileName(MemoKind::Analysis, user), commentKey(period, periodKey), text) != 1)
+        return {};
+    return quenkit::fromSjis(text);
 }
 
 }  // namespace dalmain

@@ -65,4 +65,8 @@ QByteArray exportFileBytes(const QString &text);
 // comment). periodKey is the result's (YYYYMMDD, YYYYMM or YYYY).
 QByteArray commentKey(AnalysisPeriod period, const QByteArray &periodKey);
 
+// The stored comment of a user's analysed period; empty when none is stored or the comment file
+// cannot be read.
+QString readAnalysisComment(int user, AnalysisPeriod period, const QByteArray &periodKey);
+
 }  // namespace dalmain

@@ -654,13 +654,9 @@ AnalysisPrintReport makeAnalysisPrintReport(const AnalysisReport &report, const 
         r.nutrientRows = buildNutrientSets(*r.standard, readNutrientSelection()).shownAndJudged;
     else
         r.nutrientRows.fill(true);
-    QString comment;
-    if (r.user && r.result) {
-        QByteArray text;
-        if (ReadMemo(memoFileName(MemoKind::Analysis, static_cast<int>(r.user->number)),
-                     commentKey(r.period, r.result->periodKey), text) == 1)
-            comment = quenkit::fromSjis(text);
-    }
+    const QString comment = r.user && r.result
+        ? readAnalysisComment(static_cast<int>(r.user->number), r.period, r.result->periodKey)
+        : QString();
     const bool rateMode = quenkit::GetRegistryInt(kAnalyzeSection, settings::kAlzKijyun, 0) == 1;
     return AnalysisPrintReport(r, options, comment, quenkit::today(), rateMode);
 }

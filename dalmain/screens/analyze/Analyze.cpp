@@ -229,6 +229,11 @@ void Analyze::setView(int view)
 void Analyze::refreshViews()
 {
     const AnalysisReport r = m_hasResult ? report(true) : AnalysisReport{};
+    const std::optional<UserProfile> &profile = openUserSession().profile();
+    const QString comment = m_hasResult && profile
+        ? readAnalysisComment(static_cast<int>(profile->number), kind(), m_result.periodKey)
+        : QString();
+    m_detail->setLines(m_hasResult ? analysisDetailLines(r, comment) : QList<DetailLine>{});
     const bool rateMode = quenkit::GetRegistryInt(settings::kAnalyzeSection, settings::kAlzKijyun, 0) == 1;
     m_graph->setReport(r, rateMode);
     m_history->setResult(m_hasResult ? &m_result : nullptr);
@@ -288,7 +293,6 @@ void Analyze::runAnalysis()
         m_hasResult = true;
     }
     m_title->setText(m_hasResult ? periodToolTip(period) : QString());
-    m_detail->setLines(m_hasResult ? analysisDetailLines(report(true)) : QList<DetailLine>{});
     refreshViews();
     emit commandStateChanged();
 }
@@ -360,14 +364,14 @@ void Analyze::copyAnalysis()
     clipboard->setText(exportText(report(chosen.shownNutrientsOnly), chosen, ExportTarget::Copy));
 }
 
-void Analyze::editComment()
+void Analyze::editComment(QWidget *parent)
 {
     const std::optional<UserProfile> &profile = openUserSession().profile();
     if (!m_hasResult || !profile)
         return;
-    const AnalysisPeriod period = kind();
-    editAnalysisComment(this, context().owner, static_cast<int>(profile->number), period,
-                        periodKeyOf(period, kindDate(period)));
+    // 詳細 ends with the comment, so a stored one shows at once.
+    if (editAnalysisComment(parent, context().owner, static_cast<int>(profile->number), kind(), m_result.periodKey))
+        refreshViews();
 }
 
 void Analyze::chooseSelection()
@@ -414,16 +418,12 @@ void Analyze::runCommand(int id)
         break;
     case cmd::SaveAnalysis: saveAnalysis(); break;
     case cmd::CopyAnalysis: copyAnalysis(); break;
-    case cmd::DailyComment: editComment(); break;
+    case cmd::DailyComment: editComment(this); break;
     case cmd::PeriodSelect: chooseSelection(); break;
     case cmd::NutrientChoice: chooseNutrients(); break;
     case cmd::PrintAnalysis:
-        if (m_hasResult) {
-            const int user = static_cast<int>(openUserSession().profile()->number);
-            printAnalysis(context().owner, this, report(true), [this, user](QWidget *parent) {
-                editAnalysisComment(parent, context().owner, user, kind(), m_result.periodKey);
-            });
-        }
+        if (m_hasResult)
+            printAnalysis(context().owner, this, report(true), [this](QWidget *parent) { editComment(parent); });
         break;
     default: break;
     }

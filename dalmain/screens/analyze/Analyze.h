@@ -74,7 +74,7 @@ public:
     void saveAnalysis();
     void copyAnalysis();
     // The comment of the period shown (毎日のコメント).
-    void editComment();
+    void editComment(QWidget *parent);
     // The days to analyse together (選択): on 分析 the selection is analysed; on ｷｬﾝｾﾙ the kind
     // shown before comes back.
     void chooseSelection();

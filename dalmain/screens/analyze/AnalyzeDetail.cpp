@@ -70,7 +70,7 @@ void addNutrientLines(QList<DetailLine> &out, const AnalysisReport &report, cons
 
 }  // namespace
 
-QList<DetailLine> analysisDetailLines(const AnalysisReport &report)
+QList<DetailLine> analysisDetailLines(const AnalysisReport &report, const QString &comment)
 {
     QList<DetailLine> out;
     out.append({analysisTitleLine(report.period).trimmed(), DetailTone::Title});
@@ -96,6 +96,12 @@ QList<DetailLine> analysisDetailLines(const AnalysisReport &report)
             for (int i = 0; i < lines.size(); ++i)
                 out.append({lines[i], titled && i < 2 ? DetailTone::Heading : DetailTone::Plain});
         }
+        out.append({separator, DetailTone::Separator});
+    }
+    if (!comment.trimmed().isEmpty()) {
+        out.append({QStringLiteral("コメント"), DetailTone::Heading});
+        for (const QString &line : sectionLines(comment))
+            out.append({line, DetailTone::Plain});
         out.append({separator, DetailTone::Separator});
     }
     return out;

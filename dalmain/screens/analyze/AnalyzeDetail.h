@@ -26,8 +26,8 @@ struct DetailLine {
 
 // The lines of the report: title, date line, then each section the report has (the writer
 // leaves out the group and exchange tables without their table and the history of a year),
-// each followed by the separator.
-QList<DetailLine> analysisDetailLines(const AnalysisReport &report);
+// each followed by the separator; last the period's comment, when it has one, under its heading.
+QList<DetailLine> analysisDetailLines(const AnalysisReport &report, const QString &comment = {});
 
 // The colour of a tone; monochrome gives black for every tone but the separator's grey.
 QColor detailToneColor(DetailTone tone, bool monochrome);

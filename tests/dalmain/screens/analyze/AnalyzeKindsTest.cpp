@@ -238,6 +238,10 @@ TEST_F(AnalyzeKindsTest, CommentCommandEditsTheShownPeriodsComment)
         cli({QStringLiteral("comment"), QStringLiteral("get"), kUser, QStringLiteral("2024-05")});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, QStringLiteral("間食が多い\n"));
+    // 詳細 ends with the comment just stored, under its heading.
+    const QStringList lines = shownLines();
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines.mid(lines.size() - 3, 2), QStringList({QStringLiteral("コメント"), QStringLiteral("間食が多い")}));
 }
 
 // Each opening of the screen loads the tables the open user names: a group table and an
