@@ -59,6 +59,15 @@ inline DayMenu dayOf(const char *dateKey, quint16 riceTenths, quint16 eggTenths)
     return day;
 }
 
+// The tool's words for adding the analysed person: a woman of 30, 158 cm, 52.5 kg, level I.
+inline QStringList addUserArguments()
+{
+    return {QStringLiteral("users"), QStringLiteral("add"), QStringLiteral("--name"), kUser, QStringLiteral("--reading"),
+            QStringLiteral("ﾊﾅｺ"), QStringLiteral("--age"), QStringLiteral("30"), QStringLiteral("--sex"),
+            QStringLiteral("female"), QStringLiteral("--height"), QStringLiteral("158"), QStringLiteral("--activity"),
+            QStringLiteral("1"), QStringLiteral("--weight"), QStringLiteral("52.5")};
+}
+
 inline QFile::Permissions ownerReadWrite()
 {
     return QFile::ReadOwner | QFile::WriteOwner;
@@ -77,11 +86,7 @@ protected:
             << error.toStdString();
         ASSERT_EQ(RebuildFoodIndex(nullptr), 1);
         ASSERT_EQ(cli({QStringLiteral("users"), QStringLiteral("templates")}).exitCode, 0);
-        const testsupport::CliResult added = cli(
-            {QStringLiteral("users"), QStringLiteral("add"), QStringLiteral("--name"), kUser, QStringLiteral("--reading"),
-             QStringLiteral("ﾊﾅｺ"), QStringLiteral("--age"), QStringLiteral("30"), QStringLiteral("--sex"),
-             QStringLiteral("female"), QStringLiteral("--height"), QStringLiteral("158"), QStringLiteral("--activity"),
-             QStringLiteral("1"), QStringLiteral("--weight"), QStringLiteral("52.5")});
+        const testsupport::CliResult added = cli(addUserArguments());
         ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
         ASSERT_EQ(LoadReferenceIntakes(&owner, referenceIntakes()), IntakeLoad::Loaded);
         ASSERT_TRUE(openUserSession().open(&owner, kUser));

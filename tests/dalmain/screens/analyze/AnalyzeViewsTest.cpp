@@ -26,6 +26,7 @@
 #include "quenkit/registry/SettingsStore.h"
 #include "quenkit/text/ShiftJis.h"
 
+#include "AnalyzeScreenFixture.h"
 #include "ShellTestSupport.h"
 
 #include <QDate>
@@ -43,7 +44,7 @@ using namespace shelltest;
 
 namespace {
 
-const QString kUser = QStringLiteral("山田花子");
+using analyzetest::kUser;
 
 class AnalyzeViews : public ShellTest
 {
@@ -62,11 +63,7 @@ protected:
             QFile::setPermissions(folders.dataFile(file), QFile::ReadOwner | QFile::WriteOwner);
         }
         ASSERT_EQ(cli({QStringLiteral("users"), QStringLiteral("templates")}).exitCode, 0);
-        const testsupport::CliResult added = cli(
-            {QStringLiteral("users"), QStringLiteral("add"), QStringLiteral("--name"), kUser, QStringLiteral("--reading"),
-             QStringLiteral("ﾊﾅｺ"), QStringLiteral("--age"), QStringLiteral("30"), QStringLiteral("--sex"),
-             QStringLiteral("female"), QStringLiteral("--height"), QStringLiteral("158"), QStringLiteral("--activity"),
-             QStringLiteral("1"), QStringLiteral("--weight"), QStringLiteral("52.5")});
+        const testsupport::CliResult added = cli(analyzetest::addUserArguments());
         ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
         ASSERT_EQ(LoadReferenceIntakes(&owner, referenceIntakes()), IntakeLoad::Loaded);
         std::optional<UserProfile> user = readUserNamed(kUser);
