@@ -11,16 +11,6 @@ QString boxName(int n)
     return QStringLiteral("Flg3_%1").arg(n);
 }
 
-double marginOf(const QString &name)
-{
-    const QString zero = QStringLiteral("0.0");
-    QString text;
-    quenkit::GetRegistryString(kAnalyzePrintSection, name, &zero, text);
-    bool ok = false;
-    const double cm = text.trimmed().toDouble(&ok);
-    return ok && cm > 0.0 ? cm : 0.0;
-}
-
 }  // namespace
 
 bool isAnalysisPrintBox(int box)
@@ -82,8 +72,8 @@ AnalysisPrintOptions readAnalysisPrintOptions()
     }
     o.monochrome = quenkit::GetRegistryInt(kAnalyzePrintSection, QStringLiteral("Color"), 0) == 1;
     o.margins = quenkit::GetRegistryInt(kAnalyzePrintSection, QStringLiteral("Space"), 0) == 1;
-    o.topCm = marginOf(QStringLiteral("Top"));
-    o.leftCm = marginOf(QStringLiteral("Left"));
+    o.topCm = readOffsetCm(kAnalyzePrintSection, QStringLiteral("Top"));
+    o.leftCm = readOffsetCm(kAnalyzePrintSection, QStringLiteral("Left"));
     o.shownNutrientsOnly = quenkit::GetRegistryInt(kAnalyzePrintSection, QStringLiteral("Eiyouso"), 1) != 0;
     o.twoColumns = quenkit::GetRegistryInt(kAnalyzePrintSection, QStringLiteral("Retu"), 0) == 1;
     return o;

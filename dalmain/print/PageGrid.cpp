@@ -10,16 +10,6 @@ constexpr int kFullWidthMm = 203;
 constexpr int kFullHeightMm = 280;
 constexpr int kUnitsPerCm = 1000;
 
-double offsetOf(const QString &section, const QString &name)
-{
-    const QString zero = QStringLiteral("0.0");
-    QString text;
-    quenkit::GetRegistryString(section, name, &zero, text);
-    bool ok = false;
-    const double cm = text.trimmed().toDouble(&ok);
-    return ok && cm > 0.0 ? cm : 0.0;
-}
-
 }  // namespace
 
 GridCell gridCell(int widthMm, int heightMm)
@@ -60,9 +50,19 @@ ReportOptions readReportOptions(const QString &section, const std::array<bool, 1
         options.blocks[i] = quenkit::GetRegistryInt(section, QStringLiteral("ChkFlg%1").arg(i + 1), defaults[i] ? 1 : 0) != 0;
     const int mode = quenkit::GetRegistryInt(section, QStringLiteral("Flg1"), 0);
     options.mode = mode >= 0 && mode <= 3 ? static_cast<PositionMode>(mode) : PositionMode::Left;
-    options.topCm = offsetOf(section, QStringLiteral("Top"));
-    options.leftCm = offsetOf(section, QStringLiteral("Left"));
+    options.topCm = readOffsetCm(section, QStringLiteral("Top"));
+    options.leftCm = readOffsetCm(section, QStringLiteral("Left"));
     return options;
+}
+
+double readOffsetCm(const QString &section, const QString &name)
+{
+    const QString zero = QStringLiteral("0.0");
+    QString text;
+    quenkit::GetRegistryString(section, name, &zero, text);
+    bool ok = false;
+    const double cm = text.trimmed().toDouble(&ok);
+    return ok && cm > 0.0 ? cm : 0.0;
 }
 
 }  // namespace dalmain

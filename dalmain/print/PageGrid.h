@@ -58,6 +58,10 @@ inline const QString kWeightPrintSection = QStringLiteral("Dalmora Weight Print"
 // outside 0-3 counts as 0, and an offset that is no number, or negative, as 0.
 ReportOptions readReportOptions(const QString &section, const std::array<bool, 14> &defaults);
 
+// An offset in centimetres stored as decimal text ("Top", "Left"): 0 when absent, no number, or
+// negative.
+double readOffsetCm(const QString &section, const QString &name);
+
 // Every check box set: what most reports print by default.
 inline constexpr std::array<bool, 14> kAllBlocks{true, true, true, true, true, true, true,
                                                  true, true, true, true, true, true, true};

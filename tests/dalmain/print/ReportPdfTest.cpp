@@ -252,9 +252,11 @@ TEST_F(ReportPdfTest, TheUserReportFilesTheProfileWithItsReferenceValuesOnOneShe
                           QStringLiteral("ｴﾈﾙｷﾞｰ"), QStringLiteral("食塩相当量"), QStringLiteral("1 / 1")});
     // The protein line carries the values the tool derives for him.
     const QString proteinLine = text.split(QLatin1Char('\n')).filter(QStringLiteral("たんぱく質")).value(0);
-    for (const QString &value : protein.mid(2))
-        if (!value.trimmed().isEmpty() && value.trimmed() != QLatin1String("0"))
+    for (const QString &value : protein.mid(2)) {
+        if (!value.trimmed().isEmpty() && value.trimmed() != QLatin1String("0")) {
             EXPECT_TRUE(proteinLine.contains(value.trimmed())) << proteinLine.toStdString() << " / " << value.toStdString();
+        }
+    }
     EXPECT_FALSE(text.contains(QStringLiteral("妊娠"))) << "a man has no pregnancy line";
     EXPECT_EQ(printtest::pdfPageCount(pdf), 1);
     expectAllFontsEmbedded(pdf);
