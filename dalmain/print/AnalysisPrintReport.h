@@ -53,6 +53,7 @@ public:
     int pagesPerSheet() const override { return m_options.twoColumns ? 2 : 1; }
 
     const AnalysisPrintOptions &options() const { return m_options; }
+    bool monochrome() const override { return m_options.monochrome; }
     // Whether a box's section is printed: ticked, and possible for this analysis.
     bool prints(int box) const;
 

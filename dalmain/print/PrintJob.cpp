@@ -286,6 +286,9 @@ PrintOutcome printToPrinter(const Report &report, const PrintRequest &request, Q
         return PrintOutcome::Failed;
     }
     const QPageLayout previous = printer.pageLayout();
+    const QPrinter::ColorMode previousColour = printer.colorMode();
+    if (report.monochrome())
+        printer.setColorMode(QPrinter::GrayScale);
     printer.setPageOrientation(report.orientation());
     if (const std::optional<QPageSize> paper = report.paperSize())
         printer.setPageSize(*paper);
@@ -306,6 +309,7 @@ PrintOutcome printToPrinter(const Report &report, const PrintRequest &request, Q
         outcome = PrintOutcome::Failed;
     }
     printer.setPageLayout(previous);
+    printer.setColorMode(previousColour);
     return outcome;
 }
 

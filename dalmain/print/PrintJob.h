@@ -96,6 +96,8 @@ public:
     // one of its own (the printer's own size, and A4 in a PDF file, otherwise).
     virtual QPageLayout::Orientation orientation() const { return QPageLayout::Portrait; }
     virtual std::optional<QPageSize> paperSize() const { return std::nullopt; }
+    // Printed without colour: a printer is switched to greyscale for the job.
+    virtual bool monochrome() const { return false; }
     // Paints the body after the first page has begun; false when cancelled.
     virtual bool paint(ReportCanvas &canvas) const = 0;
 

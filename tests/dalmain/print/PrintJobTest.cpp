@@ -25,8 +25,11 @@ public:
     bool isEmpty() const override { return m_blocks == 0; }
     int progressKind() const override { return 2; }
     QPageLayout::Orientation orientation() const override { return QPageLayout::Portrait; }
+    bool monochrome() const override { return mono; }
     bool paint(dalmain::ReportCanvas &canvas) const override
     {
+        if (printer)
+            colourModes.append(printer->colorMode());
         for (int i = 1; i <= m_blocks; ++i) {
             if (!canvas.ensureRoom(2000))
                 return false;
@@ -42,6 +45,9 @@ public:
         return true;
     }
     mutable QList<int> painted;
+    bool mono = false;
+    QPrinter *printer = nullptr;
+    mutable QList<QPrinter::ColorMode> colourModes;
     QWidget *window = nullptr;
     mutable QList<bool> windowEnabled;
 
@@ -105,6 +111,23 @@ TEST_F(PrintJobTest, CancelBeforeTheFirstPageAbortsThePrinterJobAndRestoresItsOr
     // A4 portrait: 595 points wide, 842 high.
     EXPECT_TRUE(QRegularExpression(QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12]")).match(sizes).hasMatch())
         << sizes.toStdString();
+}
+
+TEST_F(PrintJobTest, AMonochromeReportPrintsInGreyscaleAndGivesThePrinterItsColourBack)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file(QStringLiteral("colour.pdf")));
+    printer.setColorMode(QPrinter::Color);
+    for (const bool mono : {true, false}) {
+        BlockReport report(1);
+        report.mono = mono;
+        report.printer = &printer;
+        ASSERT_EQ(dalmain::printToPrinter(report, {}, printer), dalmain::PrintOutcome::Printed);
+        ASSERT_FALSE(report.colourModes.isEmpty());
+        EXPECT_EQ(report.colourModes.last(), mono ? QPrinter::GrayScale : QPrinter::Color) << mono;
+        EXPECT_EQ(printer.colorMode(), QPrinter::Color) << mono;
+    }
 }
 
 TEST_F(PrintJobTest, ACancelledOrEmptyPdfJobLeavesAnEarlierFileAsItWas)
