@@ -57,13 +57,8 @@ struct Setup {
 
     Setup()
     {
-        const QString data = folder.path() + QStringLiteral("/data/");
-        QDir().mkpath(data);
-        QDir().mkpath(folder.path() + QStringLiteral("/config"));
-        quenkit::setSettingsFolderOverride(folder.path() + QStringLiteral("/config"));
-        quenkit::setDataFolderOverride(data);
         QString error;
-        if (benchsupport::installOfficialData(data, &error) < 0)
+        if (benchsupport::installOfficialFolders(folder.path(), &error) < 0)
             fail(qPrintable(QStringLiteral("cannot import the official table: ") + error));
         if (LoadReferenceIntakes(nullptr, referenceIntakes()) != IntakeLoad::Loaded)
             fail("cannot read the reference intakes");

@@ -66,14 +66,9 @@ struct Setup {
 
     Setup()
     {
-        const QString data = folder.path() + QStringLiteral("/data/");
-        QDir().mkpath(data);
-        QDir().mkpath(folder.path() + QStringLiteral("/config"));
-        quenkit::setSettingsFolderOverride(folder.path() + QStringLiteral("/config"));
-        quenkit::setDataFolderOverride(data);
         // The shipped masters (the reference intakes among them) and the full official table.
         QString error;
-        foodTableSize = benchsupport::installOfficialData(data, &error);
+        foodTableSize = benchsupport::installOfficialFolders(folder.path(), &error);
         if (foodTableSize < 0)
             fail(qPrintable(QStringLiteral("cannot import the official table: ") + error));
         if (LoadFoodCache(nullptr, cache) != 1 || cache.size() < 2000)

@@ -6,6 +6,9 @@
 
 #include "dalmain/master/MextImport.h"
 
+#include "quenkit/files/DataFolder.h"
+#include "quenkit/registry/SettingsStore.h"
+
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -35,6 +38,19 @@ inline qint64 installOfficialData(const QString &data, QString *error)
     if (dalmain::mext::runMextImport(files, imported, error) != 1)
         return -1;
     return QFile(files.output).size();
+}
+
+// A settings store and a data folder of this process's own below root, the data folder filled as
+// installOfficialData does; the size of the imported food table, or -1 with the reason in *error.
+inline qint64 installOfficialFolders(const QString &root, QString *error)
+{
+    const QString data = root + QStringLiteral("/data/");
+    const QString config = root + QStringLiteral("/config");
+    QDir().mkpath(data);
+    QDir().mkpath(config);
+    quenkit::setSettingsFolderOverride(config);
+    quenkit::setDataFolderOverride(data);
+    return installOfficialData(data, error);
 }
 
 }  // namespace benchsupport
